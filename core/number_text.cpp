@@ -1,0 +1,312 @@
+#include "core/number_text.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+
+#include "core/app_error.h"
+#include "core/utf8.h"
+
+namespace tramela {
+namespace {
+
+// A double's correct rounding can depend on at most 767 significant decimal digits; beyond
+// that only whether any further digit is nonzero matters. Keeping this many digits and a
+// sticky '1' for the rest lets texts of any length go through a fixed buffer.
+constexpr std::size_t kMaxSignificantDigits = 800;
+
+// Typed exponents are read with saturation at this magnitude, far beyond any that can
+// still change the result, so thirty-digit exponents neither wrap around nor overflow.
+constexpr std::int64_t kExponentCap = 1'000'000'000'000'000;
+
+// Decimal magnitudes (power of ten of the first significant digit) outside these bounds
+// need no exact reading: above, the number rounds to infinity (DBL_MAX is 1.8E+308); below,
+// it rounds to zero (the smallest denormal is 4.9E-324).
+constexpr std::int64_t kOverflowMagnitude = 310;
+constexpr std::int64_t kZeroMagnitude = -330;
+
+// formatNumber writes the largest doubles as 1,79769313486232E+308, which lies above the
+// point where rounding to nearest gives infinity (DBL_MAX plus half an ulp). So that every
+// result the program shows reads back, numbers up to that text read as ±DBL_MAX instead
+// of overflowing.
+constexpr std::int64_t kLargestShownMagnitude = 308;
+constexpr std::string_view kLargestShownDigits = "179769313486232";
+
+// Digits, sign, "e", sign and up to four exponent digits for from_chars.
+constexpr std::size_t kCanonicalBytes = 1 + kMaxSignificantDigits + 1 + 1 + 1 + 5;
+
+// The blanks that locales use for digit grouping. Where the convention's grouping separator
+// is one of them, all of them are accepted: users type a plain space for a no-break one.
+constexpr bool isGroupingBlank(char32_t c) {
+  return c == U' ' || c == U'\u00A0' || c == U'\u202F' || c == U'\u2009';
+}
+
+constexpr bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+constexpr bool isBlank(char32_t c) { return c == U' ' || c == U'\t'; }
+
+std::string separatorText(char32_t separator) {
+  std::string text;
+  appendUtf8(text, separator);
+  return text;
+}
+
+[[noreturn]] void throwNotANumber(std::string_view text, const NumberConvention& convention) {
+  const std::string reminder = "Scrivere un numero usando «" +
+                               separatorText(convention.decimalSeparator) +
+                               "» come separatore dei decimali.";
+  bool blank = true;
+  for (const char c : text) blank = blank && isBlank(static_cast<unsigned char>(c));
+  if (blank) throw AppError(ErrorKind::ConversionError, "Non è stato inserito nessun numero.\n" + reminder);
+  throw AppError(ErrorKind::ConversionError,
+                 "Il testo " + quoteForUser(text) + " non è un numero valido.\n" + reminder);
+}
+
+[[noreturn]] void throwTooLarge(std::string_view text, const NumberConvention& convention) {
+  throw AppError(ErrorKind::OverflowError,
+                 "Il numero " + quoteForUser(text) +
+                     " è troppo grande: il programma tratta numeri fino a circa ±" +
+                     formatNumber(std::numeric_limits<double>::max(), convention) + ".");
+}
+
+// Reads a text one code point at a time.
+class Cursor {
+ public:
+  explicit Cursor(std::string_view text) : rest_(text) { load(); }
+
+  char32_t current() const { return current_; }
+  bool atEnd() const { return rest_.empty(); }
+  void advance() {
+    rest_.remove_prefix(length_);
+    load();
+  }
+
+ private:
+  void load() {
+    if (rest_.empty()) {
+      current_ = kInvalidCodePoint;
+      length_ = 0;
+      return;
+    }
+    const Utf8Step step = decodeUtf8(rest_);
+    current_ = step.codePoint;
+    length_ = step.length;
+  }
+
+  std::string_view rest_;
+  char32_t current_ = kInvalidCodePoint;
+  std::size_t length_ = 0;
+};
+
+// The significant digits of a number as they are read, and the power of ten they stand at.
+class Significand {
+ public:
+  // value = digits × 10^scale, once the text is read.
+  void integerDigit(char digit) {
+    if (count_ == 0 && digit == '0') return;
+    if (count_ < kMaxSignificantDigits) {
+      digits_[count_++] = digit;
+    } else {
+      ++scale_;
+      sticky_ = sticky_ || digit != '0';
+    }
+  }
+  void fractionDigit(char digit) {
+    if (count_ == 0 && digit == '0') {
+      --scale_;
+    } else if (count_ < kMaxSignificantDigits) {
+      digits_[count_++] = digit;
+      --scale_;
+    } else {
+      sticky_ = sticky_ || digit != '0';
+    }
+  }
+  bool isZero() const { return count_ == 0; }
+
+  // Whether the digits, read as d.ddd…, are at most those of `bound` (same reading).
+  bool digitsAtMost(std::string_view bound) const {
+    for (std::size_t i = 0; i < count_; ++i) {
+      const char limit = i < bound.size() ? bound[i] : '0';
+      if (digits_[i] != limit) return digits_[i] < limit;
+    }
+    return !sticky_ || count_ < bound.size();
+  }
+
+  // Writes "[-]digits" and the exponent as from_chars reads them; returns the end.
+  // Precondition: not zero, and the magnitude checked against the bounds above.
+  char* writeCanonical(char* out, bool negative, std::int64_t exponent) const {
+    if (negative) *out++ = '-';
+    for (std::size_t i = 0; i < count_; ++i) *out++ = digits_[i];
+    std::int64_t power = scale_ + exponent;
+    if (sticky_) {
+      // A nonzero digit past every kept one: it only breaks what would be an exact tie.
+      *out++ = '1';
+      --power;
+    }
+    *out++ = 'e';
+    return std::to_chars(out, out + 8, power).ptr;
+  }
+
+  // Power of ten of the first significant digit, for a typed exponent.
+  std::int64_t magnitude(std::int64_t exponent) const {
+    return scale_ + exponent + static_cast<std::int64_t>(count_) - 1;
+  }
+
+ private:
+  std::array<char, kMaxSignificantDigits> digits_;
+  std::size_t count_ = 0;
+  std::int64_t scale_ = 0;
+  bool sticky_ = false;
+};
+
+}  // namespace
+
+double parseNumber(std::string_view text, const NumberConvention& convention) {
+  const bool blankGrouping = isGroupingBlank(convention.groupingSeparator);
+  const auto isGrouping = [&](char32_t c) {
+    return c == convention.groupingSeparator || (blankGrouping && isGroupingBlank(c));
+  };
+
+  Cursor at(text);
+  while (isBlank(at.current())) at.advance();
+
+  bool negative = false;
+  if (at.current() == U'+' || at.current() == U'-') {
+    negative = at.current() == U'-';
+    at.advance();
+  }
+
+  // Grouping is skipped after any integer digit, the last included, with no test of the
+  // size of the groups: 1.000 is 1000, 1.5 is 15, 5. is 5. A grouping separator before the
+  // first digit (.5, -.5) is refused, as are a trailing sign, parentheses, currency
+  // symbols and hexadecimal or octal notations.
+  Significand significand;
+  bool anyDigit = false;
+  while (true) {
+    const char32_t c = at.current();
+    if (isDigit(c)) {
+      significand.integerDigit(static_cast<char>(c));
+      anyDigit = true;
+    } else if (!(anyDigit && isGrouping(c))) {
+      break;
+    }
+    at.advance();
+  }
+  if (at.current() == convention.decimalSeparator) {
+    at.advance();
+    for (; isDigit(at.current()); at.advance()) {
+      significand.fractionDigit(static_cast<char>(at.current()));
+      anyDigit = true;
+    }
+  }
+  if (!anyDigit) throwNotANumber(text, convention);
+
+  std::int64_t exponent = 0;
+  if (at.current() == U'E' || at.current() == U'e') {
+    at.advance();
+    bool negativeExponent = false;
+    if (at.current() == U'+' || at.current() == U'-') {
+      negativeExponent = at.current() == U'-';
+      at.advance();
+    }
+    if (!isDigit(at.current())) throwNotANumber(text, convention);
+    for (; isDigit(at.current()); at.advance()) {
+      exponent = std::min(exponent * 10 + static_cast<std::int64_t>(at.current() - U'0'), kExponentCap);
+    }
+    if (negativeExponent) exponent = -exponent;
+  }
+
+  while (isBlank(at.current())) at.advance();
+  if (!at.atEnd()) throwNotANumber(text, convention);
+
+  const double zero = negative ? -0.0 : 0.0;
+  if (significand.isZero()) return zero;
+  const std::int64_t magnitude = significand.magnitude(exponent);
+  if (magnitude > kOverflowMagnitude) throwTooLarge(text, convention);
+  if (magnitude < kZeroMagnitude) return zero;
+
+  std::array<char, kCanonicalBytes> canonical;
+  const char* end = significand.writeCanonical(canonical.data(), negative, exponent);
+  double value = 0;
+  const auto [ptr, ec] = std::from_chars(canonical.data(), end, value);
+  // from_chars reports both overflow and underflow as out of range, and leaves the value.
+  const bool outOfRange = ec == std::errc::result_out_of_range;
+  if (outOfRange && magnitude < 0) return zero;
+  if (outOfRange || std::isinf(value)) {
+    if (magnitude == kLargestShownMagnitude && significand.digitsAtMost(kLargestShownDigits)) {
+      const double largest = std::numeric_limits<double>::max();
+      return negative ? -largest : largest;
+    }
+    throwTooLarge(text, convention);
+  }
+  return value;
+}
+
+void formatNumberInto(double value, const NumberConvention& convention, std::string& out) {
+  if (!std::isfinite(value)) {
+    throw AppError(ErrorKind::OverflowError, "Il risultato non è un numero finito.");
+  }
+  // A negative zero is written without its sign: "-0" would only puzzle.
+  if (value == 0) {
+    out.assign("0");
+    return;
+  }
+
+  // to_chars rounds the exact binary value, ties to even, as printf's %.14e does.
+  constexpr int kPrecision = 15;
+  std::array<char, 32> scientific;  // -d.dddddddddddddde-308
+  const char* end = std::to_chars(scientific.data(), scientific.data() + scientific.size(), value,
+                                  std::chars_format::scientific, kPrecision - 1)
+                        .ptr;
+  const char* p = scientific.data();
+  const bool negative = *p == '-';
+  if (negative) ++p;
+  std::array<char, kPrecision> digits;
+  digits[0] = *p++;
+  ++p;  // '.'
+  for (int i = 1; i < kPrecision; ++i) digits[i] = *p++;
+  ++p;  // 'e'
+  int exponent = 0;
+  std::from_chars(*p == '+' ? p + 1 : p, end, exponent);
+
+  int significant = kPrecision;
+  while (significant > 1 && digits[significant - 1] == '0') --significant;
+
+  std::array<char, kMaxNumberTextBytes> text;
+  char* w = text.data();
+  const auto put = [&](char c) { *w++ = c; };
+  const auto putSeparator = [&] { w += encodeUtf8(convention.decimalSeparator, w); };
+
+  if (negative) put('-');
+  if (exponent < -4 || exponent >= kPrecision) {
+    put(digits[0]);
+    if (significant > 1) putSeparator();
+    for (int i = 1; i < significant; ++i) put(digits[i]);
+    put('E');
+    put(exponent < 0 ? '-' : '+');
+    const int magnitude = std::abs(exponent);
+    if (magnitude < 10) put('0');
+    w = std::to_chars(w, text.data() + text.size(), magnitude).ptr;
+  } else if (exponent >= 0) {
+    for (int i = 0; i <= exponent; ++i) put(digits[i]);
+    if (significant > exponent + 1) putSeparator();
+    for (int i = exponent + 1; i < significant; ++i) put(digits[i]);
+  } else {
+    put('0');
+    putSeparator();
+    for (int i = -1; i > exponent; --i) put('0');
+    for (int i = 0; i < significant; ++i) put(digits[i]);
+  }
+  out.assign(text.data(), w);
+}
+
+std::string formatNumber(double value, const NumberConvention& convention) {
+  std::string text;
+  formatNumberInto(value, convention, text);
+  return text;
+}
+
+}  // namespace tramela

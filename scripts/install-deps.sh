@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Tramela need.
+# Runs apt-get directly as root, through sudo otherwise; does nothing when all are present.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # fonts the window is laid out for
+  fonts-dejavu-core fonts-liberation2
+  # fuzzing and sanitizers
+  clang-14 libclang-rt-14-dev
+  # end-to-end runs under a virtual display
+  xvfb xdotool x11-utils imagemagick libx11-dev
+  # Windows version resource check, desktop metadata checks
+  binutils-mingw-w64-x86-64 desktop-file-utils appstream
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -q
+"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
