@@ -251,7 +251,7 @@ void formatNumberInto(double value, const NumberConvention& convention, std::str
   }
   // A negative zero is written without its sign: "-0" would only puzzle.
   if (value == 0) {
-    out.assign("0");
+    out.assign(1, '0');
     return;
   }
 
