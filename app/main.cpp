@@ -1,0 +1,24 @@
+// Tramela: builds the window and runs it until it is closed.
+
+#include <QApplication>
+
+#include "app/error_report.h"
+#include "app/qt_texts.h"
+#include "window/form1.h"
+#include "window/pictures.h"
+
+int main(int argc, char* argv[]) {
+  // The program takes no command line: Qt is handed the program's name and nothing else.
+  char fallbackName[] = "tramela";
+  char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName, nullptr};
+  int qtArgc = 1;
+  QApplication app(qtArgc, qtArgv);
+  QApplication::setApplicationName(QStringLiteral("Tramela"));
+  QApplication::setApplicationVersion(QStringLiteral("1.00"));
+  QApplication::setWindowIcon(tramela::calculatorIcon());
+  tramela::installItalianQtTexts(app);
+
+  tramela::Form1 form1(&tramela::reportUnhandledError);
+  form1.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,215 @@
+#include "window/form1.h"
+
+#include <QButtonGroup>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QRadioButton>
+#include <QString>
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+#include "window/fonts.h"
+#include "window/pictures.h"
+
+namespace tramela {
+namespace {
+
+// A line is drawn as a sunken rule this many pixels thick, starting at its own y.
+constexpr int kLineThicknessPixels = 2;
+
+constexpr std::string_view kResultLabelName = "Label1";
+constexpr OptionId kInitialOption = OptionId::Option5;
+
+QString toQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString optionName(OptionId option) {
+  return QStringLiteral("Option%1").arg(static_cast<int>(option));
+}
+
+std::string_view captionOf(OptionId option) {
+  for (const ConversionEntry& entry : entriesInListOrder()) {
+    if (entry.option == option) return entry.caption;
+  }
+  throw std::out_of_range("no entry for option");
+}
+
+QRect pixelGeometry(const ControlLayout& c) {
+  const int height =
+      c.kind == ControlKind::Line ? kLineThicknessPixels : toPixels(c.height);
+  return {toPixels(c.left), toPixels(c.top), toPixels(c.width), height};
+}
+
+}  // namespace
+
+Form1::Form1(ErrorSink errorSink, QWidget* parent)
+    : QWidget(parent), errorSink_(std::move(errorSink)) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("TRAMELA"));
+  setWindowIcon(calculatorIcon());
+  setFont(windowFont());
+  resize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
+
+  options_ = new QButtonGroup(this);
+  QGroupBox* frame1 = nullptr;
+  std::array<QWidget*, kLastTabIndex + 1> byTabIndex{};
+  for (const ControlLayout& layout : kForm1Layout) {
+    QWidget* container = layout.container == Container::Frame1 ? static_cast<QWidget*>(frame1) : this;
+    QWidget* control = createControl(layout, container);
+    control->setGeometry(pixelGeometry(layout));
+    if (layout.kind == ControlKind::Frame) frame1 = static_cast<QGroupBox*>(control);
+    if (layout.tabIndex != kNoTabIndex) byTabIndex[layout.tabIndex] = control;
+  }
+  for (std::size_t i = 0; i < optionsInListOrder_.size(); ++i) {
+    optionsInListOrder_[i] =
+        static_cast<QRadioButton*>(options_->button(static_cast<int>(entriesInListOrder()[i].option)));
+  }
+
+  // The initial selection is made before the group is wired, so that it runs nothing.
+  options_->button(static_cast<int>(kInitialOption))->setChecked(true);
+  updateTabStop();
+  placeInTabOrder(byTabIndex);
+  dati1_->setFocus();
+
+  connect(dati1_, &QLineEdit::textChanged, this, &Form1::onInputChanged);
+  connect(options_, &QButtonGroup::idToggled, this, &Form1::onOptionToggled);
+}
+
+QWidget* Form1::createControl(const ControlLayout& layout, QWidget* container) {
+  QWidget* control = nullptr;
+  switch (layout.kind) {
+    case ControlKind::PictureBox: {
+      auto* picture = new QLabel(container);
+      picture->setPixmap(logoPixmap());
+      picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      control = picture;
+      break;
+    }
+    case ControlKind::Label: {
+      auto* label = new QLabel(container);
+      // A label shows its text as typed: no mark-up, no access keys.
+      label->setTextFormat(Qt::PlainText);
+      label->setWordWrap(true);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      label->setText(toQString(layout.caption));
+      if (layout.name == kResultLabelName) {
+        label->setFont(resultFont());
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+        label->setPalette(palette);
+        label1_ = label;
+      }
+      control = label;
+      break;
+    }
+    case ControlKind::TextField:
+      dati1_ = new QLineEdit(container);
+      // No limit of the program's own on what the user types.
+      dati1_->setMaxLength(std::numeric_limits<int>::max());
+      control = dati1_;
+      break;
+    case ControlKind::Frame:
+      control = new QGroupBox(toQString(layout.caption), container);
+      break;
+    case ControlKind::OptionButton: {
+      auto* button = new QRadioButton(toQString(captionOf(layout.option)), container);
+      button->setObjectName(optionName(layout.option));
+      if (layout.height < kOptionHeightTwips) button->setFont(narrowOptionFont());
+      options_->addButton(button, static_cast<int>(layout.option));
+      button->installEventFilter(this);
+      return button;
+    }
+    case ControlKind::Line: {
+      auto* line = new QFrame(container);
+      line->setFrameShape(QFrame::HLine);
+      line->setFrameShadow(QFrame::Sunken);
+      control = line;
+      break;
+    }
+  }
+  control->setObjectName(toQString(layout.name));
+  if (layout.kind != ControlKind::TextField) control->setFocusPolicy(Qt::NoFocus);
+  return control;
+}
+
+void Form1::placeInTabOrder(const std::array<QWidget*, kLastTabIndex + 1>& byTabIndex) {
+  QWidget* previous = nullptr;
+  for (QWidget* control : byTabIndex) {
+    if (control == nullptr || control->focusPolicy() == Qt::NoFocus) continue;
+    if (previous != nullptr) setTabOrder(previous, control);
+    previous = control;
+  }
+}
+
+// Only the selected button is a Tab stop, so the group is one stop in the tab order, at the
+// place of its selected button. The others still take the focus from a click or an arrow.
+void Form1::updateTabStop() {
+  for (QAbstractButton* button : options_->buttons()) {
+    button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+  }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  auto* button = qobject_cast<QRadioButton*>(watched);
+  if (button == nullptr) return QWidget::eventFilter(watched, event);
+  // The arrows walk the list as the user sees it, round from the last entry to the first.
+  switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+      moveSelection(button, -1);
+      return true;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+      moveSelection(button, +1);
+      return true;
+    default:
+      return QWidget::eventFilter(watched, event);
+  }
+}
+
+void Form1::moveSelection(QRadioButton* from, int step) {
+  const auto at = std::find(optionsInListOrder_.begin(), optionsInListOrder_.end(), from);
+  if (at == optionsInListOrder_.end()) return;
+  const int count = static_cast<int>(optionsInListOrder_.size());
+  const int index = (static_cast<int>(at - optionsInListOrder_.begin()) + step + count) % count;
+  QRadioButton* to = optionsInListOrder_[index];
+  to->setFocus(step < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+  to->setChecked(true);
+}
+
+void Form1::onInputChanged(const QString& text) {
+  try {
+    state_.inputText = text.toStdString();
+  } catch (const std::exception& error) {
+    errorSink_(error);
+  }
+}
+
+void Form1::onOptionToggled(int id, bool checked) {
+  if (!checked) return;
+  updateTabStop();
+  runEntry(static_cast<OptionId>(id));
+}
+
+// The one place that catches errors: whatever leaves the entry goes to the sink untouched,
+// and Label1 keeps what it showed.
+void Form1::runEntry(OptionId option) {
+  try {
+    selectOption(state_, option);
+    label1_->setText(QString::fromStdString(state_.resultText));
+  } catch (const std::exception& error) {
+    errorSink_(error);
+  } catch (...) {
+    errorSink_(std::runtime_error("Errore imprevisto."));
+  }
+}
+
+}  // namespace tramela

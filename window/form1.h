@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <exception>
+#include <functional>
+
+#include "core/conversion_table.h"
+#include "core/option_handling.h"
+#include "window/form1_layout.h"
+
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace tramela {
+
+// Takes an error that escaped an option entry. In the program it reports the error and ends
+// the process; it never returns there.
+using ErrorSink = std::function<void(const std::exception&)>;
+
+// The program's one window: the input field dati1, the eleven option buttons in Frame1, the
+// result label Label1 and the labels, lines and logo around them, each placed where its
+// layout says. Selecting an option button runs its entry on the text of dati1 and shows the
+// result in Label1; an error from the entry goes to errorSink and Label1 stays as it was.
+// At start dati1 and Label1 are empty, Option5 is selected and nothing has run.
+class Form1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Form1(ErrorSink errorSink, QWidget* parent = nullptr);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget* createControl(const ControlLayout& layout, QWidget* container);
+  void placeInTabOrder(const std::array<QWidget*, kLastTabIndex + 1>& byTabIndex);
+  void updateTabStop();
+  void onInputChanged(const QString& text);
+  void onOptionToggled(int id, bool checked);
+  void moveSelection(QRadioButton* from, int step);
+  void runEntry(OptionId option);
+
+  ErrorSink errorSink_;
+  FormState state_;
+  QLineEdit* dati1_ = nullptr;
+  QLabel* label1_ = nullptr;
+  QButtonGroup* options_ = nullptr;
+  std::array<QRadioButton*, kOptionCount> optionsInListOrder_{};
+};
+
+}  // namespace tramela
