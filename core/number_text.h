@@ -59,4 +59,13 @@ void formatNumberInto(double value, const NumberConvention& convention, std::str
 //   with LC_ALL=en_US.UTF-8 -> {U'.', U','}
 NumberConvention currentNumberConvention();
 
+// The convention made of the separators a platform reports, each given as the code points
+// of its text; kItalianConvention where they cannot serve, by the rules of
+// currentNumberConvention().
+//   conventionFromSeparators(U",", U".")           -> {U',', U'.'}
+//   conventionFromSeparators(U"\u066B", U"\u066C") -> {U'\u066B', U'\u066C'}
+//   conventionFromSeparators(U".", U".")           -> kItalianConvention
+//   conventionFromSeparators(U"", U",")            -> kItalianConvention
+NumberConvention conventionFromSeparators(std::u32string_view decimal, std::u32string_view grouping);
+
 }  // namespace tramela

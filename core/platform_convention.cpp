@@ -4,17 +4,17 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 #include "core/number_text.h"
 
 namespace tramela {
 namespace {
 
-// The separator as one code point, or nothing when the platform reports none or several.
-std::optional<char32_t> singleCodePoint(const QString& separator) {
-  const QList<uint> codePoints = separator.toUcs4();
-  if (codePoints.size() != 1) return std::nullopt;
-  return static_cast<char32_t>(codePoints.front());
+// The separator as one code point, or nothing when the text holds none or several.
+std::optional<char32_t> singleCodePoint(std::u32string_view separator) {
+  if (separator.size() != 1) return std::nullopt;
+  return separator.front();
 }
 
 // Characters the number grammar already gives a meaning to.
@@ -23,17 +23,27 @@ bool clashesWithGrammar(char32_t c) {
          c == U'\t' || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF);
 }
 
+std::u32string codePoints(const QString& text) {
+  const QList<uint> ucs4 = text.toUcs4();
+  return std::u32string(ucs4.begin(), ucs4.end());
+}
+
 }  // namespace
 
-NumberConvention currentNumberConvention() {
-  const QLocale locale = QLocale::system();
-  const std::optional<char32_t> decimal = singleCodePoint(locale.decimalPoint());
-  const std::optional<char32_t> grouping = singleCodePoint(locale.groupSeparator());
+NumberConvention conventionFromSeparators(std::u32string_view decimalText,
+                                          std::u32string_view groupingText) {
+  const std::optional<char32_t> decimal = singleCodePoint(decimalText);
+  const std::optional<char32_t> grouping = singleCodePoint(groupingText);
   if (!decimal || !grouping || *decimal == *grouping || clashesWithGrammar(*decimal) ||
       clashesWithGrammar(*grouping) || *decimal == U' ') {
     return kItalianConvention;
   }
   return {*decimal, *grouping};
+}
+
+NumberConvention currentNumberConvention() {
+  const QLocale locale = QLocale::system();
+  return conventionFromSeparators(codePoints(locale.decimalPoint()), codePoints(locale.groupSeparator()));
 }
 
 }  // namespace tramela
