@@ -1,0 +1,795 @@
+#include "core/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cfloat>
+#include <clocale>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <limits>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/app_error.h"
+#include "tests/core/utf8_check.h"
+
+namespace tramela {
+namespace {
+
+using testing_support::isValidUtf8;
+
+constexpr NumberConvention kItalian{U',', U'.'};
+constexpr NumberConvention kPointComma{U'.', U','};
+constexpr NumberConvention kCommaNarrowSpace{U',', U'\u202F'};
+constexpr NumberConvention kArabic{U'\u066B', U'\u066C'};
+// Four-byte separators, so that the longest texts fill every byte the writer allows.
+constexpr NumberConvention kFourByte{U'\U0001F34B', U'\U0001F347'};
+
+struct NamedConvention {
+  const char* name;
+  NumberConvention convention;
+};
+
+const NamedConvention kConventions[] = {
+    {"Italian", kItalian},
+    {"point and comma", kPointComma},
+    {"comma and narrow no-break space", kCommaNarrowSpace},
+    {"Arabic", kArabic},
+    {"four-byte separators", kFourByte},
+};
+
+constexpr double kMax = std::numeric_limits<double>::max();
+constexpr double kSmallestDenormal = std::numeric_limits<double>::denorm_min();
+
+std::uint64_t bitsOf(double value) { return std::bit_cast<std::uint64_t>(value); }
+
+std::string utf8(char32_t codePoint) {
+  // Written here rather than taken from core/utf8.h, so that a fault there shows.
+  std::string text;
+  const auto c = static_cast<std::uint32_t>(codePoint);
+  if (c < 0x80) {
+    text += static_cast<char>(c);
+  } else if (c < 0x800) {
+    text += static_cast<char>(0xC0 | (c >> 6));
+    text += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    text += static_cast<char>(0xE0 | (c >> 12));
+    text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    text += static_cast<char>(0xF0 | (c >> 18));
+    text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return text;
+}
+
+// What a parse gave: a value or the kind of error, with the description.
+struct Outcome {
+  std::optional<double> value;
+  std::optional<ErrorKind> error;
+  std::string description;
+};
+
+Outcome parse(std::string_view text, const NumberConvention& convention) {
+  try {
+    return {parseNumber(text, convention), {}, {}};
+  } catch (const AppError& error) {
+    return {{}, error.kind(), error.what()};
+  }
+}
+
+std::string describe(const Outcome& outcome) {
+  if (outcome.value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.17g (bits %016llX)", *outcome.value,
+                  static_cast<unsigned long long>(bitsOf(*outcome.value)));
+    return text;
+  }
+  return outcome.error == ErrorKind::OverflowError ? "OverflowError" : "ConversionError";
+}
+
+// The same value, counting both zeros as one: which zero a text reads as is not promised.
+bool sameNumber(double a, double b) { return a == 0 ? b == 0 : bitsOf(a) == bitsOf(b); }
+
+// ---------------------------------------------------------------------------------------
+// Reading: edge cases
+
+struct ParseCase {
+  std::string text;
+  NumberConvention convention;
+  std::optional<double> value;  // empty when an error is expected
+  ErrorKind error = ErrorKind::ConversionError;
+};
+
+ParseCase reads(std::string text, double value, NumberConvention convention = kItalian) {
+  return {std::move(text), convention, value};
+}
+ParseCase refused(std::string text, NumberConvention convention = kItalian) {
+  return {std::move(text), convention, {}, ErrorKind::ConversionError};
+}
+ParseCase overflows(std::string text, NumberConvention convention = kItalian) {
+  return {std::move(text), convention, {}, ErrorKind::OverflowError};
+}
+
+std::string repeat(std::string_view piece, std::size_t times) {
+  std::string text;
+  for (std::size_t i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
+std::vector<ParseCase> parseCases() {
+  return {
+      // Blanks, signs, decimal separator on either side.
+      reads(" 12,5 ", 12.5),
+      reads("\t 12,5 \t", 12.5),
+      reads("-3", -3),
+      reads("+3", 3),
+      reads(" -3 ", -3),
+      reads(",5", 0.5),
+      reads("-,5", -0.5),
+      reads("5,", 5),
+      reads("0", 0),
+      reads("-0", 0),
+      reads("000012,500", 12.5),
+      reads("0,000", 0),
+      // Grouping after any integer digit, the last included, any number of times.
+      reads("1.5", 15),
+      reads("1.000,5", 1000.5),
+      reads("1.000", 1000),
+      reads("5.", 5),
+      reads("1.,5", 1.5),
+      reads("1.E2", 100),
+      reads("1..5", 15),
+      reads("1.2.3.4", 1234),
+      reads("-1.234.567,891", -1234567.891),
+      reads("0.0.1", 1),
+      // Exponents.
+      reads("1,5E2", 150),
+      reads("1,5e2", 150),
+      reads("1,5E+2", 150),
+      reads("1,5e-2", 0.015),
+      reads("1E0", 1),
+      reads("1e-0", 1),
+      reads("1,E2", 100),
+      reads(",5E1", 5),
+      reads("1E-000000000000000000000000000001", 0.1),
+      reads("1E+00000000000000000000000000308", 1e308),
+      reads("0," + repeat("0", 399) + "1E+400", 1),
+      reads("1" + repeat("0", 400) + "E-400", 1),
+      reads("1" + repeat("0", 308), 1e308),
+      reads(" 6,02214076E+23 ", 6.02214076e23),
+      // Far beyond the range on either side, or zero whatever the exponent.
+      overflows("1E+309"),
+      overflows("-1E+309"),
+      overflows("1E+99999999999999999999"),
+      overflows("-1E+99999999999999999999"),
+      overflows("1" + repeat("0", 309)),
+      overflows("1,8E308"),
+      reads("0E+99999999999999999999", 0),
+      reads("0,000E+99999999999999999999", 0),
+      reads("1E-99999999999999999999", 0),
+      reads("-1E-99999999999999999999", 0),
+      reads("1E-400", 0),
+      // The bottom: denormals and the point where they give way to zero.
+      reads("4,9406564584124654E-324", kSmallestDenormal),
+      reads("2,4703282292062328E-324", kSmallestDenormal),
+      reads("2,4703282292062327E-324", 0),
+      reads("2,2250738585072014E-308", DBL_MIN),
+      reads("2,2250738585072009E-308", 2.2250738585072009e-308),
+      // The top: the largest text ever written reads back, up to 1,79769313486232E+308.
+      reads("1,7976931348623157E+308", kMax),
+      reads("1,7976931348623158E+308", kMax),
+      reads("1,79769313486232E+308", kMax),
+      reads("-1,79769313486232E+308", -kMax),
+      reads("1,797693134862320000000000E+308", kMax),
+      reads("179.769.313.486.232" + repeat("0", 294), kMax),
+      reads("0,000179769313486232E+312", kMax),
+      overflows("1,79769313486233E+308"),
+      overflows("-1,79769313486233E+308"),
+      overflows("1,7976931348623200001E+308"),
+      overflows("1,79769313486232" + repeat("0", 900) + "1E+308"),
+      // Not numbers.
+      refused(""),
+      refused(" "),
+      refused(" \t "),
+      refused("abc"),
+      refused("1,2,3"),
+      refused("1,5.0"),
+      refused("1,5,"),
+      refused("12a"),
+      refused("a12"),
+      refused("inf"),
+      refused("INF"),
+      refused("-inf"),
+      refused("nan"),
+      refused("NaN"),
+      refused("infinity"),
+      refused("0x1p3"),
+      refused("0x10"),
+      refused("0X10"),
+      refused("0b101"),
+      refused("1-"),
+      refused("1+"),
+      refused("(1)"),
+      refused("-(1)"),
+      refused("€1"),
+      refused("1€"),
+      refused("1 €"),
+      refused("$1"),
+      refused("1f"),
+      refused("1L"),
+      refused(".5"),
+      refused("-.5"),
+      refused("."),
+      refused(","),
+      refused("-"),
+      refused("+"),
+      refused("--1"),
+      refused("+-1"),
+      refused("- 1"),
+      refused("1,,5"),
+      refused("1 2"),
+      refused("1_000"),
+      refused("1'000"),
+      refused("1\xC2\xA0" "000"),
+      refused("E5"),
+      refused(",E5"),
+      refused("1E"),
+      refused("1E+"),
+      refused("1e-"),
+      refused("1E+-2"),
+      refused("1E2,5"),
+      refused("1E2.5"),
+      refused("1E2E3"),
+      refused("1EE2"),
+      refused("1 E2"),
+      refused("1D2"),
+      refused(std::string("1\0" "2", 3)),
+      refused(std::string("12\0", 3)),
+      refused(std::string("\0", 1)),
+      refused("1\n"),
+      refused("\n1"),
+      refused("1\r"),
+      refused("1\xFF"),
+      refused("\xC0\xB1"),     // an overlong "1"
+      refused("1\xE2\x82"),    // a truncated sequence
+      refused("\xD9\xA1"),     // ARABIC-INDIC DIGIT ONE
+      refused("1\xD9\xA1"),
+      refused("\xEF\xBC\x91"), // FULLWIDTH DIGIT ONE
+      refused("\xE2\x88\x92" "1"),  // MINUS SIGN
+      refused("\xE2\x80\x93" "1"),  // EN DASH
+      refused("\xEF\xBC\x8B" "1"),  // FULLWIDTH PLUS SIGN
+      refused("1\xD9\xAB" "5"),     // an Arabic decimal separator under the Italian convention
+      // Point decimal, comma grouping: the roles swap.
+      reads("1.5", 1.5, kPointComma),
+      reads("1,5", 15, kPointComma),
+      reads("1,000.5", 1000.5, kPointComma),
+      reads("1,.5", 1.5, kPointComma),
+      reads(".5", 0.5, kPointComma),
+      refused("1.5.5", kPointComma),
+      refused("1.5,0", kPointComma),
+      refused(",5", kPointComma),
+      // A blank grouping separator: all grouping blanks and the plain space count.
+      reads("1\xE2\x80\xAF" "000,5", 1000.5, kCommaNarrowSpace),
+      reads("1 000,5", 1000.5, kCommaNarrowSpace),
+      reads("1\xC2\xA0" "000", 1000, kCommaNarrowSpace),
+      reads("1\xE2\x80\x89" "000", 1000, kCommaNarrowSpace),
+      reads(" 1 000 ", 1000, kCommaNarrowSpace),
+      reads("-1 234 567,5E3", -1234567500, kCommaNarrowSpace),
+      refused("1\t000", kCommaNarrowSpace),
+      refused("1 000.5", kCommaNarrowSpace),
+      refused("\xE2\x80\xAF" "1", kCommaNarrowSpace),
+      refused("1,5 0", kCommaNarrowSpace),
+      // The Arabic separators, two bytes each.
+      reads("1\xD9\xAC" "000\xD9\xAB" "5", 1000.5, kArabic),
+      reads("\xD9\xAB" "5", 0.5, kArabic),
+      reads("1\xD9\xAB" "5E2", 150, kArabic),
+      reads("1\xD9\xAB", 1, kArabic),
+      reads("1\xD9\xAC\xD9\xAC" "5", 15, kArabic),
+      refused("1,5", kArabic),
+      refused("1.5", kArabic),
+      refused("1\xD9" "5", kArabic),   // the separator cut short
+      refused("1\xD9\xAB" "5\xD9\xAB", kArabic),
+      refused("\xD9\xAC" "1", kArabic),
+  };
+}
+
+TEST(ParseNumber, EdgeCases) {
+  for (const ParseCase& c : parseCases()) {
+    SCOPED_TRACE(c.text.size() > 80 ? c.text.substr(0, 80) + "… (" + std::to_string(c.text.size()) + " bytes)"
+                                     : c.text);
+    const Outcome outcome = parse(c.text, c.convention);
+    if (c.value) {
+      ASSERT_TRUE(outcome.value.has_value()) << describe(outcome) << ": " << outcome.description;
+      EXPECT_TRUE(sameNumber(*outcome.value, *c.value))
+          << "read " << describe(outcome) << ", expected " << describe({c.value, {}, {}});
+    } else {
+      ASSERT_TRUE(outcome.error.has_value()) << "read " << describe(outcome);
+      EXPECT_EQ(*outcome.error, c.error) << outcome.description;
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// Reading: long texts on and beside a rounding tie
+
+// A non-negative integer in base 10^9, least significant limb first.
+class BigDecimal {
+ public:
+  explicit BigDecimal(std::uint64_t value) {
+    do {
+      limbs_.push_back(static_cast<std::uint32_t>(value % kBase));
+      value /= kBase;
+    } while (value != 0);
+  }
+  void multiply(std::uint32_t factor) {
+    std::uint64_t carry = 0;
+    for (std::uint32_t& limb : limbs_) {
+      const std::uint64_t product = std::uint64_t{limb} * factor + carry;
+      limb = static_cast<std::uint32_t>(product % kBase);
+      carry = product / kBase;
+    }
+    while (carry != 0) {
+      limbs_.push_back(static_cast<std::uint32_t>(carry % kBase));
+      carry /= kBase;
+    }
+  }
+  std::string digits() const {
+    std::string text = std::to_string(limbs_.back());
+    char limb[16];
+    for (auto it = limbs_.rbegin() + 1; it != limbs_.rend(); ++it) {
+      std::snprintf(limb, sizeof limb, "%09u", *it);
+      text += limb;
+    }
+    return text;
+  }
+
+ private:
+  static constexpr std::uint64_t kBase = 1'000'000'000;
+  std::vector<std::uint32_t> limbs_;
+};
+
+// The exact decimal value of the point halfway between a positive finite double and the
+// next one up, as digits and a power of ten: value = digits × 10^power.
+struct DecimalText {
+  std::string digits;
+  std::int64_t power;
+};
+
+DecimalText halfwayAbove(double value) {
+  const std::uint64_t bits = bitsOf(value);
+  const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+  const int biased = static_cast<int>(bits >> 52);
+  const std::uint64_t mantissa = biased == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
+  const int exponent = biased == 0 ? -1074 : biased - 1075;
+  // value = mantissa × 2^exponent; the halfway point is (2 mantissa + 1) × 2^(exponent - 1).
+  BigDecimal number(2 * mantissa + 1);
+  const int power = exponent - 1;
+  if (power >= 0) {
+    for (int i = 0; i < power; ++i) number.multiply(2);
+    return {number.digits(), 0};
+  }
+  // × 2^-k = × 5^k / 10^k
+  for (int i = 0; i < -power; ++i) number.multiply(5);
+  return {number.digits(), power};
+}
+
+// The text "d,ddd…E±n" of digits × 10^power under the Italian convention.
+std::string italianText(const DecimalText& number) {
+  const std::int64_t exponent = number.power + static_cast<std::int64_t>(number.digits.size()) - 1;
+  std::string text = number.digits.substr(0, 1) + "," + number.digits.substr(1) + "E";
+  text += std::to_string(exponent);
+  return text;
+}
+
+constexpr std::size_t kTieTextDigits = 1000;
+
+// The number with a 1 added to, or taken from, its kTieTextDigits-th significant digit.
+DecimalText nudged(DecimalText number, bool up) {
+  const std::size_t padding = kTieTextDigits - number.digits.size();
+  number.digits.append(padding, '0');
+  number.power -= static_cast<std::int64_t>(padding);
+  if (up) {
+    number.digits.back() = '1';
+  } else {
+    std::size_t i = number.digits.size() - 1;
+    for (; number.digits[i] == '0'; --i) number.digits[i] = '9';
+    --number.digits[i];
+  }
+  return number;
+}
+
+TEST(ParseNumber, LongTextsOnAndBesideATieRoundCorrectly) {
+  std::vector<double> lows = {
+      0,
+      kSmallestDenormal,
+      2 * kSmallestDenormal,
+      std::bit_cast<double>(std::uint64_t{0x000FFFFFFFFFFFFF}),  // the largest denormal
+      DBL_MIN,
+      0.1,
+      1,
+      std::nextafter(1.0, 2.0),
+      9007199254740992.0,  // 2^53, where odd integers stop being doubles
+      1e22,
+      1e23,
+      1e300,
+      std::nextafter(kMax, 0.0),
+  };
+  std::mt19937_64 random(20261208);
+  while (lows.size() < 200) {
+    const double value = std::bit_cast<double>(random() >> 1);
+    if (std::isfinite(value) && value != kMax) lows.push_back(value);
+  }
+  for (const double low : lows) {
+    const double high = std::nextafter(low, INFINITY);
+    const double even = (bitsOf(low) & 1) == 0 ? low : high;
+    const DecimalText halfway = halfwayAbove(low);
+    SCOPED_TRACE(testing::Message() << "between " << std::hexfloat << low << " and " << high);
+    const struct {
+      const char* name;
+      std::string text;
+      double expected;
+    } texts[] = {
+        {"on the tie", italianText(halfway), even},
+        {"just above", italianText(nudged(halfway, true)), high},
+        {"just below", italianText(nudged(halfway, false)), low},
+    };
+    for (const auto& t : texts) {
+      SCOPED_TRACE(t.name);
+      for (const bool negative : {false, true}) {
+        const Outcome outcome = parse(negative ? "-" + t.text : t.text, kItalian);
+        ASSERT_TRUE(outcome.value.has_value()) << outcome.description;
+        EXPECT_TRUE(sameNumber(*outcome.value, negative ? -t.expected : t.expected))
+            << "read " << describe(outcome) << " from " << t.text.size() << " characters";
+      }
+    }
+  }
+}
+
+TEST(ParseNumber, HalfwayAboveTheLargestDoubleReadsAsTheLargest) {
+  // DBL_MAX + half an ulp would round to infinity, but lies below 1,79769313486232E+308,
+  // the text the program writes for DBL_MAX.
+  const DecimalText halfway = halfwayAbove(kMax);
+  for (const bool up : {false, true}) {
+    SCOPED_TRACE(up ? "just above" : "just below");
+    const Outcome outcome = parse(italianText(nudged(halfway, up)), kItalian);
+    ASSERT_TRUE(outcome.value.has_value()) << outcome.description;
+    EXPECT_EQ(*outcome.value, kMax);
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// Reading: error descriptions
+
+struct DescriptionCase {
+  const char* name;
+  std::string text;
+  NumberConvention convention;
+  ErrorKind kind;
+  std::string mustContain;   // the typed text as quoted, or another fragment
+  bool remindsSeparator;     // whether the description names the decimal separator
+};
+
+const std::string kLong = std::string(100, '7') + "x";
+
+const DescriptionCase kDescriptionCases[] = {
+    {"a word", "abc", kItalian, ErrorKind::ConversionError, "«abc»", true},
+    {"a long text, shortened", kLong, kItalian, ErrorKind::ConversionError,
+     "«" + std::string(kQuotedTextMaxCodePoints, '7') + "…»", true},
+    {"empty", "", kItalian, ErrorKind::ConversionError, "", true},
+    {"blanks only", "   ", kItalian, ErrorKind::ConversionError, "", true},
+    {"under the Arabic convention", "1,5", kArabic, ErrorKind::ConversionError, "«1,5»", true},
+    {"under four-byte separators", "1,5", kFourByte, ErrorKind::ConversionError, "«1,5»", true},
+    {"under the point", "1.5.5", kPointComma, ErrorKind::ConversionError, "«1.5.5»", true},
+    {"invalid UTF-8", "1\xFF\xC0" "2", kItalian, ErrorKind::ConversionError,
+     "«1\xEF\xBF\xBD\xEF\xBF\xBD" "2»", true},
+    {"a NUL byte", std::string("1\0" "2", 3), kItalian, ErrorKind::ConversionError,
+     "«1\xEF\xBF\xBD" "2»", true},
+    {"too large", "1E+309", kItalian, ErrorKind::OverflowError, "«1E+309»", false},
+    {"too large, long", "9" + std::string(400, '9'), kItalian, ErrorKind::OverflowError,
+     "«" + std::string(kQuotedTextMaxCodePoints, '9') + "…»", false},
+    {"too large, under the Arabic convention", "1E+999", kArabic, ErrorKind::OverflowError,
+     "«1E+999»", false},
+};
+
+TEST(ParseNumber, ErrorDescriptionsNameTheTextAndTheSeparator) {
+  for (const DescriptionCase& c : kDescriptionCases) {
+    SCOPED_TRACE(c.name);
+    const Outcome outcome = parse(c.text, c.convention);
+    ASSERT_TRUE(outcome.error.has_value()) << describe(outcome);
+    EXPECT_EQ(*outcome.error, c.kind);
+    const std::string& description = outcome.description;
+    EXPECT_TRUE(isValidUtf8(description)) << description;
+    EXPECT_NE(description.find(c.mustContain), std::string::npos) << description;
+    if (c.remindsSeparator) {
+      EXPECT_NE(description.find("«" + utf8(c.convention.decimalSeparator) + "»"), std::string::npos)
+          << description;
+    }
+    if (c.text.size() > kQuotedTextMaxCodePoints) {
+      EXPECT_EQ(description.find(c.text), std::string::npos) << "a long text is repeated whole";
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// Writing
+
+struct FormatCase {
+  double value;
+  NumberConvention convention;
+  std::string text;
+};
+
+const FormatCase kFormatCases[] = {
+    {25.4, kItalian, "25,4"},
+    {38.099999999999994, kItalian, "38,1"},
+    {0.3937007874015748, kItalian, "0,393700787401575"},
+    {254, kItalian, "254"},
+    {-25.4, kItalian, "-25,4"},
+    {0.0001, kItalian, "0,0001"},
+    {123456789012345, kItalian, "123456789012345"},
+    {1234567890123456, kItalian, "1,23456789012346E+15"},
+    {1e15, kItalian, "1E+15"},
+    {1e-5, kItalian, "1E-05"},
+    {-1e-5, kItalian, "-1E-05"},
+    {0, kItalian, "0"},
+    {-0.0, kItalian, "0"},
+    {0.1, kItalian, "0,1"},
+    {1.0 / 3, kItalian, "0,333333333333333"},
+    {2.0 / 3, kItalian, "0,666666666666667"},
+    // Exact ties at the fifteenth digit go to the even digit, down or up.
+    {1000000000000005, kItalian, "1E+15"},
+    {1000000000000015, kItalian, "1,00000000000002E+15"},
+    {-1000000000000025, kItalian, "-1,00000000000002E+15"},
+    {123456789012344.5, kItalian, "123456789012344"},
+    {123456789012345.5, kItalian, "123456789012346"},
+    // Either side of the boundaries of the fixed form, and rounding across them.
+    {0.00012345, kItalian, "0,00012345"},
+    {0.000123456789012345678, kItalian, "0,000123456789012346"},
+    {0.000099999999999999995, kItalian, "0,0001"},
+    {0.00009999999999999, kItalian, "9,999999999999E-05"},
+    {0.0000099999999999999995, kItalian, "1E-05"},
+    {1e14, kItalian, "100000000000000"},
+    {99999999999999.9, kItalian, "99999999999999,9"},
+    {99999999999999.984375, kItalian, "100000000000000"},
+    {999999999999999, kItalian, "999999999999999"},
+    {999999999999999.375, kItalian, "999999999999999"},
+    {999999999999999.5, kItalian, "1E+15"},
+    {1e100, kItalian, "1E+100"},
+    {1.5e-300, kItalian, "1,5E-300"},
+    // The ends of the range.
+    {kMax, kItalian, "1,79769313486232E+308"},
+    {-kMax, kItalian, "-1,79769313486232E+308"},
+    {DBL_MIN, kItalian, "2,2250738585072E-308"},
+    {kSmallestDenormal, kItalian, "4,94065645841247E-324"},
+    {-kSmallestDenormal, kItalian, "-4,94065645841247E-324"},
+    // Other separators, written as their UTF-8 bytes; grouping is never written.
+    {1234.5, kPointComma, "1234.5"},
+    {1234.5, kCommaNarrowSpace, "1234,5"},
+    {1234.5, kArabic, "1234\xD9\xAB" "5"},
+    {1.5e20, kArabic, "1\xD9\xAB" "5E+20"},
+    {-1.23456789012345e-300, kFourByte, "-1\xF0\x9F\x8D\x8B" "23456789012345E-300"},
+    {-0.000123456789012345, kFourByte, "-0\xF0\x9F\x8D\x8B" "000123456789012345"},
+};
+
+TEST(FormatNumber, Examples) {
+  for (const FormatCase& c : kFormatCases) {
+    SCOPED_TRACE(testing::Message() << std::hexfloat << c.value << " = " << std::defaultfloat
+                                    << std::setprecision(17) << c.value);
+    const std::string text = formatNumber(c.value, c.convention);
+    EXPECT_EQ(text, c.text);
+    EXPECT_LE(text.size(), kMaxNumberTextBytes);
+  }
+}
+
+TEST(FormatNumber, RefusesInfinityAndNaN) {
+  const double values[] = {INFINITY, -INFINITY, std::numeric_limits<double>::quiet_NaN(),
+                           -std::numeric_limits<double>::quiet_NaN()};
+  for (const double value : values) {
+    SCOPED_TRACE(value);
+    try {
+      (void)formatNumber(value, kItalian);
+      ADD_FAILURE() << "no error";
+    } catch (const AppError& error) {
+      EXPECT_EQ(error.kind(), ErrorKind::OverflowError);
+      EXPECT_TRUE(isValidUtf8(error.what()));
+    }
+  }
+}
+
+TEST(FormatNumber, IntoReusesTheString) {
+  std::string out = "a previous, much longer text than any number";
+  formatNumberInto(-25.4, kArabic, out);
+  EXPECT_EQ(out, "-25\xD9\xAB" "4");
+}
+
+// The expected text of a double, shaped from printf's "%.14e" in the C locale: 15
+// significant digits rounded from the exact binary value.
+std::string referenceText(double value, std::string_view separator) {
+  if (value == 0) return "0";
+  char printed[64];
+  std::snprintf(printed, sizeof printed, "%.14e", value);
+  std::string_view p = printed;
+  std::string text;
+  if (p.front() == '-') {
+    text += '-';
+    p.remove_prefix(1);
+  }
+  // p is now d.dddddddddddddde±xx[x]
+  std::string digits = std::string(p.substr(0, 1)) + std::string(p.substr(2, 14));
+  const int exponent = std::atoi(std::string(p.substr(17)).c_str());
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  const std::string fraction = digits.substr(1);
+  if (exponent < -4 || exponent > 14) {
+    text += digits[0];
+    if (!fraction.empty()) text += std::string(separator) + fraction;
+    char tail[16];
+    std::snprintf(tail, sizeof tail, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    text += tail;
+  } else if (exponent >= 0) {
+    const std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= integerDigits) {
+      text += digits + std::string(integerDigits - digits.size(), '0');
+    } else {
+      text += digits.substr(0, integerDigits) + std::string(separator) + digits.substr(integerDigits);
+    }
+  } else {
+    text += "0" + std::string(separator) + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  }
+  return text;
+}
+
+// Random bit patterns (every finite double is as likely as its share of patterns) and
+// decimal-looking values such as users type and conversions produce.
+std::vector<double> randomDoubles() {
+  constexpr std::size_t kBitPatterns = 100'000;
+  constexpr std::size_t kDecimalLooking = 20'000;
+  std::vector<double> values;
+  std::mt19937_64 random(0x7A3E1A);
+  while (values.size() < kBitPatterns) {
+    const double value = std::bit_cast<double>(random());
+    if (std::isfinite(value)) values.push_back(value);
+  }
+  std::uniform_int_distribution<int> digitCount(1, 17);
+  std::uniform_int_distribution<int> exponent(-30, 30);
+  for (std::size_t i = 0; i < kDecimalLooking; ++i) {
+    std::string text = (random() & 1) ? "-" : "";
+    const int count = digitCount(random);
+    for (int d = 0; d < count; ++d) text += static_cast<char>('0' + random() % 10);
+    text += 'e';
+    text += std::to_string(exponent(random));
+    values.push_back(std::strtod(text.c_str(), nullptr));
+  }
+  return values;
+}
+
+TEST(FormatNumber, MatchesPrintfAndReadsBackUnderEveryConvention) {
+  ASSERT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C") << "the reference needs printf's point";
+  const std::vector<double> values = randomDoubles();
+  for (const NamedConvention& named : kConventions) {
+    SCOPED_TRACE(named.name);
+    const std::string separator = utf8(named.convention.decimalSeparator);
+    int failures = 0;
+    for (const double value : values) {
+      const std::string text = formatNumber(value, named.convention);
+      const std::string expected = referenceText(value, separator);
+      std::string again;
+      const Outcome back = parse(text, named.convention);
+      if (back.value) again = formatNumber(*back.value, named.convention);
+      if (text != expected || again != text) {
+        ADD_FAILURE() << std::hexfloat << value << ": wrote " << text << ", expected " << expected
+                      << "; read back as " << describe(back) << ", written " << again;
+        if (++failures == 20) break;
+      }
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// Reading: reference tables of texts and the doubles they name
+
+#ifdef TRAMELA_PARSE_NUMBER_TESTDATA
+constexpr const char* kTestDataFolder = TRAMELA_PARSE_NUMBER_TESTDATA;
+#else
+constexpr const char* kTestDataFolder = nullptr;
+#endif
+
+struct TableLine {
+  std::string source;  // file and line number
+  std::string text;    // digits, '.', 'e' or 'E', signs: the C form
+  std::uint64_t bits;
+};
+
+std::vector<TableLine> readTables(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().extension() == ".txt") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  std::vector<TableLine> lines;
+  for (const auto& file : files) {
+    std::ifstream in(file);
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+      std::istringstream fields(line);
+      std::string f16, f32, f64, text;
+      if (!(fields >> f16 >> f32 >> f64 >> text)) continue;
+      lines.push_back({file.filename().string() + ":" + std::to_string(number), text,
+                       std::stoull(f64, nullptr, 16)});
+    }
+  }
+  return lines;
+}
+
+// The C-form text under a convention, with the grouping separator before every third
+// digit of the integer part (counted from its end) when asked.
+std::string underConvention(std::string_view text, const NumberConvention& convention, bool grouped) {
+  std::size_t integerStart = text.find_first_of("0123456789.eE");
+  if (integerStart == std::string_view::npos) integerStart = text.size();
+  std::size_t integerEnd = text.find_first_not_of("0123456789", integerStart);
+  if (integerEnd == std::string_view::npos) integerEnd = text.size();
+  std::string out(text.substr(0, integerStart));
+  const std::string grouping = utf8(convention.groupingSeparator);
+  for (std::size_t i = integerStart; i < integerEnd; ++i) {
+    if (grouped && i > integerStart && (integerEnd - i) % 3 == 0) out += grouping;
+    out += text[i];
+  }
+  for (const char c : text.substr(integerEnd)) {
+    out += c == '.' ? utf8(convention.decimalSeparator) : std::string(1, c);
+  }
+  return out;
+}
+
+constexpr std::uint64_t kInfinityBits = 0x7FF0000000000000;
+
+TEST(ParseNumber, ReferenceTablesUnderEveryConvention) {
+  if (kTestDataFolder == nullptr || !std::filesystem::is_directory(kTestDataFolder)) {
+    GTEST_SKIP() << "the reference tables (shared/testdata/parse-number-fxx beside the "
+                    "repository) are not there; their cases are skipped";
+  }
+  const std::vector<TableLine> lines = readTables(kTestDataFolder);
+  ASSERT_GT(lines.size(), 20'000u) << "fewer lines than the tables hold";
+  for (const NamedConvention& named : kConventions) {
+    for (const bool grouped : {false, true}) {
+      SCOPED_TRACE(std::string(named.name) + (grouped ? ", grouped" : ""));
+      int failures = 0;
+      for (const TableLine& line : lines) {
+        const std::string text = underConvention(line.text, named.convention, grouped);
+        const Outcome outcome = parse(text, named.convention);
+        bool ok;
+        std::string expected;
+        if (line.bits != kInfinityBits) {
+          ok = outcome.value && bitsOf(*outcome.value) == line.bits;
+          expected = describe({std::bit_cast<double>(line.bits), {}, {}});
+        } else if (std::fabs(std::strtold(line.text.c_str(), nullptr)) <= 1.79769313486232e308L) {
+          // Beyond DBL_MAX + half an ulp, yet no larger than the text written for DBL_MAX.
+          ok = outcome.value && *outcome.value == kMax;
+          expected = "DBL_MAX";
+        } else {
+          ok = outcome.error == ErrorKind::OverflowError;
+          expected = "OverflowError";
+        }
+        if (!ok) {
+          ADD_FAILURE() << line.source << ": " << text << " read as " << describe(outcome) << " "
+                        << outcome.description << ", expected " << expected;
+          if (++failures == 20) break;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tramela
