@@ -6,7 +6,6 @@ namespace tramela {
 namespace {
 
 constexpr double kWindowPointSize = 8.0;
-constexpr double kNarrowOptionPointSize = 8.0;
 constexpr double kResultPointSize = 14.25;
 
 // The families to try in order: the chosen one, then fonts every Debian desktop has.
@@ -24,10 +23,6 @@ QFont fontOf(const QString& family, double pointSize) {
 }  // namespace
 
 QFont windowFont() { return fontOf(QStringLiteral("Liberation Sans"), kWindowPointSize); }
-
-QFont narrowOptionFont() {
-  return fontOf(QStringLiteral("Liberation Sans"), kNarrowOptionPointSize);
-}
 
 QFont resultFont() {
   QFont font = fontOf(QStringLiteral("Verdana"), kResultPointSize);

@@ -9,9 +9,6 @@ namespace tramela {
 // twin of Arial, at 8 pt fits them all.
 QFont windowFont();
 
-// The font of Option1 and Option2, whose boxes are narrower and lower than the others'.
-QFont narrowOptionFont();
-
 // The result's font: Verdana bold 14.25 pt, DejaVu Sans where Verdana is missing.
 QFont resultFont();
 

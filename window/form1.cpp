@@ -15,6 +15,7 @@
 #include <stdexcept>
 
 #include "window/fonts.h"
+#include "window/option_button_style.h"
 #include "window/pictures.h"
 
 namespace tramela {
@@ -58,6 +59,8 @@ Form1::Form1(ErrorSink errorSink, QWidget* parent)
   resize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
 
   options_ = new QButtonGroup(this);
+  optionStyle_ = new OptionButtonStyle;
+  optionStyle_->setParent(this);
   QGroupBox* frame1 = nullptr;
   std::array<QWidget*, kLastTabIndex + 1> byTabIndex{};
   for (const ControlLayout& layout : kForm1Layout) {
@@ -121,7 +124,7 @@ QWidget* Form1::createControl(const ControlLayout& layout, QWidget* container) {
     case ControlKind::OptionButton: {
       auto* button = new QRadioButton(toQString(captionOf(layout.option)), container);
       button->setObjectName(optionName(layout.option));
-      if (layout.height < kOptionHeightTwips) button->setFont(narrowOptionFont());
+      button->setStyle(optionStyle_);
       options_->addButton(button, static_cast<int>(layout.option));
       button->installEventFilter(this);
       return button;

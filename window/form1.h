@@ -14,6 +14,7 @@ class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
+class QStyle;
 
 namespace tramela {
 
@@ -49,6 +50,7 @@ class Form1 : public QWidget {
   QLineEdit* dati1_ = nullptr;
   QLabel* label1_ = nullptr;
   QButtonGroup* options_ = nullptr;
+  QStyle* optionStyle_ = nullptr;
   std::array<QRadioButton*, kOptionCount> optionsInListOrder_{};
 };
 

@@ -42,12 +42,12 @@ inline constexpr int kNoTabIndex = -1;
 
 // Every control of Form1, those of the window from top to bottom, then those of Frame1.
 // The frame comes before the controls it holds.
-inline constexpr std::array<ControlLayout, 21> kForm1Layout = [] {
+inline constexpr auto kForm1Layout = [] {
   using enum ControlKind;
   using enum Container;
   using enum OptionId;
   constexpr OptionId none{};
-  return std::array<ControlLayout, 21>{{
+  return std::to_array<ControlLayout>({
       {"Picture1", PictureBox, none, "", Window, 120, 120, 1575, 735, 4},
       {"Label4", Label, none,
        "TRAMELA - utilizzare la virgola come separatore dei decimali (non il punto).", Window,
@@ -70,11 +70,8 @@ inline constexpr std::array<ControlLayout, 21> kForm1Layout = [] {
       {"", OptionButton, Option9, "", Frame1, 240, 3360, 2775, 255, 15},
       {"", OptionButton, Option10, "", Frame1, 240, 3720, 2775, 255, 16},
       {"", OptionButton, Option11, "", Frame1, 240, 4080, 2775, 255, 17},
-  }};
+  });
 }();
-
-// The height of an option button's box, but for the two lower boxes of Option1 and Option2.
-inline constexpr int kOptionHeightTwips = 255;
 
 // The highest tab index in the layout; indexes run from 0 to it without gaps.
 inline constexpr int kLastTabIndex = 17;

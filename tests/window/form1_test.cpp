@@ -1,0 +1,219 @@
+#include "window/form1.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+#include "tests/window/form1_fixture.h"
+
+namespace tramela {
+namespace {
+
+using Form1Behaviour = Form1Fixture;
+
+TEST_F(Form1Behaviour, StartsEmptyWithTheEchoEntrySelectedAndNothingRun) {
+  EXPECT_EQ(sinkCalls_, 0);
+  EXPECT_EQ(dati1()->text(), "");
+  EXPECT_EQ(label1()->text(), "");
+  EXPECT_EQ(checkedName(), "Option5");
+  EXPECT_EQ(focusName(), "dati1");
+}
+
+TEST_F(Form1Behaviour, SelectingAnEntryShowsItsConversionOfTheTypedText) {
+  const struct {
+    const char* typed;
+    const char* option;
+    const char* shown;
+  } kCases[] = {  // each row selects a button other than the row before
+      {"1,5", "Option1", "38,1"},
+      {"10", "Option2", "0,393700787401575"},
+      {"1.000,5", "Option1", "25412,7"},
+      {"2,54", "Option2", "0,1"},
+      {"1.5", "Option4", "13,716"},  // the point groups digits in Italian
+      {"1", "Option9", "0,101936799184506"},
+      {"  abc ", "Option5", "  abc "},
+  };
+  for (const auto& row : kCases) {
+    SCOPED_TRACE(row.typed + std::string(" with ") + row.option);
+    dati1()->clear();
+    type(QString::fromUtf8(row.typed));
+    click(QString::fromLatin1(row.option));
+    EXPECT_EQ(checkedName(), row.option);
+    EXPECT_EQ(label1()->text().toStdString(), row.shown);
+  }
+  EXPECT_EQ(sinkCalls_, 0);
+}
+
+TEST_F(Form1Behaviour, TypingAfterAConversionLeavesTheResult) {
+  type(QStringLiteral("1,5"));
+  click(QStringLiteral("Option1"));
+  ASSERT_EQ(label1()->text(), "38,1");
+  type(QStringLiteral("7"));
+  dati1()->setText(QStringLiteral("2"));
+  EXPECT_EQ(label1()->text(), "38,1");
+  EXPECT_EQ(sinkCalls_, 0);
+}
+
+// The window's copy of the input follows every change of dati1, typed or set, and the echo
+// entry shows it.
+TEST_F(Form1Behaviour, TheEchoEntryShowsTheTextAsItNowIs) {
+  type(QStringLiteral("1,5"));
+  click(QStringLiteral("Option1"));
+  ASSERT_EQ(label1()->text(), "38,1");
+  type(QStringLiteral("x"));
+  click(QStringLiteral("Option5"));
+  EXPECT_EQ(label1()->text(), "1,5x");
+
+  dati1()->setText(QStringLiteral("set, not typed"));
+  click(QStringLiteral("Option1"));  // an error; the sink returns and the window goes on
+  click(QStringLiteral("Option5"));
+  EXPECT_EQ(label1()->text(), "set, not typed");
+
+  QTest::keyClick(dati1(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(dati1(), Qt::Key_Delete);
+  click(QStringLiteral("Option1"));
+  click(QStringLiteral("Option5"));
+  EXPECT_EQ(label1()->text(), "");
+}
+
+TEST_F(Form1Behaviour, MarkUpAndAmpersandsAreShownAsTyped) {
+  const char* const kTexts[] = {"<img src=x>", "<b>x</b>", "a & b", "&Copia", "&&", "1 < 2 > 0"};
+  for (const char* text : kTexts) {
+    SCOPED_TRACE(text);
+    dati1()->setText(QString::fromUtf8(text));
+    click(QStringLiteral("Option1"));
+    click(QStringLiteral("Option5"));
+    EXPECT_EQ(label1()->text().toStdString(), text);
+    EXPECT_EQ(label1()->textFormat(), Qt::PlainText);
+    EXPECT_EQ(label1()->buddy(), nullptr);
+  }
+}
+
+TEST_F(Form1Behaviour, AnErrorGoesToTheSinkOnceAndLeavesTheResult) {
+  const struct {
+    const char* typed;
+    const char* option;
+    ErrorKind kind;
+  } kCases[] = {
+      {"abc", "Option1", ErrorKind::ConversionError},
+      {"", "Option2", ErrorKind::ConversionError},
+      {"   ", "Option11", ErrorKind::ConversionError},
+      {"1,2,3", "Option3", ErrorKind::ConversionError},
+      {"8E+306", "Option1", ErrorKind::OverflowError},
+  };
+  for (const auto& row : kCases) {
+    SCOPED_TRACE(row.typed + std::string(" with ") + row.option);
+    dati1()->setText(QStringLiteral("1,5"));
+    click(QStringLiteral("Option7"));
+    ASSERT_EQ(label1()->text(), "0,0972");
+    dati1()->setText(QString::fromUtf8(row.typed));
+    sinkCalls_ = 0;
+    click(QString::fromLatin1(row.option));
+    EXPECT_EQ(sinkCalls_, 1);
+    ASSERT_TRUE(sinkKind_.has_value());
+    EXPECT_EQ(*sinkKind_, row.kind);
+    EXPECT_FALSE(sinkWhat_.empty());
+    EXPECT_EQ(label1()->text(), "0,0972");
+    EXPECT_EQ(checkedName(), row.option);
+  }
+}
+
+TEST_F(Form1Behaviour, TheInputFieldSetsNoLimitOfItsOwn) {
+  EXPECT_EQ(dati1()->maxLength(), std::numeric_limits<int>::max());
+  const QString longText(100000, QLatin1Char('7'));
+  dati1()->setText(longText);
+  click(QStringLiteral("Option1"));  // reported as a number beyond the range of a double
+  click(QStringLiteral("Option5"));
+  EXPECT_EQ(label1()->text(), longText);
+}
+
+// With 10 typed and the focus in the group, every arrow moves the selection down or up the
+// list as the user sees it, round at either end, and runs the entry it lands on.
+TEST_F(Form1Behaviour, ArrowKeysSelectAndRunTheNextEntry) {
+  type(QStringLiteral("10"));
+  option(QStringLiteral("Option5"))->setFocus(Qt::TabFocusReason);
+  ASSERT_EQ(focusName(), "Option5");
+  const struct {
+    Qt::Key key;
+    const char* selected;
+    const char* shown;
+  } kPresses[] = {
+      {Qt::Key_Down, "Option1", "254"},
+      {Qt::Key_Down, "Option2", "0,393700787401575"},
+      {Qt::Key_Right, "Option3", "10,9361329833771"},
+      {Qt::Key_Down, "Option4", "9,144"},
+      {Qt::Key_Down, "Option6", "154,320987654321"},
+      {Qt::Key_Down, "Option7", "0,648"},
+      {Qt::Key_Down, "Option8", "98,1"},
+      {Qt::Key_Down, "Option9", "1,01936799184506"},
+      {Qt::Key_Down, "Option10", "32,8083989501312"},
+      {Qt::Key_Down, "Option11", "3,048"},
+      {Qt::Key_Down, "Option5", "10"},
+      {Qt::Key_Up, "Option11", "3,048"},
+      {Qt::Key_Left, "Option10", "32,8083989501312"},
+      {Qt::Key_Up, "Option9", "1,01936799184506"},
+  };
+  for (const auto& press : kPresses) {
+    SCOPED_TRACE(press.selected);
+    QTest::keyClick(QApplication::focusWidget(), press.key);
+    EXPECT_EQ(checkedName(), press.selected);
+    EXPECT_EQ(focusName(), press.selected);
+    EXPECT_EQ(label1()->text().toStdString(), press.shown);
+  }
+  EXPECT_EQ(sinkCalls_, 0);
+}
+
+// The group is one Tab stop, at the tab index of its selected button; labels, lines, the
+// frame and the picture never take the focus.
+TEST_F(Form1Behaviour, TabVisitsTheFieldAndTheSelectedButtonOnly) {
+  const struct {
+    const char* select;
+    Qt::Key key;
+    std::vector<const char*> focusAfterEachPress;
+  } kCases[] = {
+      {"Option5", Qt::Key_Tab, {"Option5", "dati1", "Option5"}},
+      {"Option5", Qt::Key_Backtab, {"Option5", "dati1", "Option5"}},
+      {"Option1", Qt::Key_Tab, {"Option1", "dati1", "Option1"}},
+      {"Option3", Qt::Key_Tab, {"Option3", "dati1", "Option3"}},
+      {"Option11", Qt::Key_Backtab, {"Option11", "dati1", "Option11"}},
+  };
+  for (const auto& row : kCases) {
+    SCOPED_TRACE(row.select);
+    option(QString::fromLatin1(row.select))->setChecked(true);
+    dati1()->setFocus(Qt::OtherFocusReason);
+    for (const char* expected : row.focusAfterEachPress) {
+      QTest::keyClick(QApplication::focusWidget(), row.key);
+      EXPECT_EQ(focusName().toStdString(), expected);
+    }
+  }
+  const char* const kNeverFocused[] = {"Picture1", "Label1", "Label3", "Label4",
+                                       "Label5",   "Frame1", "Line1",  "Line2"};
+  for (const char* name : kNeverFocused) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(child<QWidget>(QString::fromLatin1(name))->focusPolicy(), Qt::NoFocus);
+  }
+}
+
+TEST_F(Form1Behaviour, ClickingTheLabelsFrameAndPictureRunsNothing) {
+  type(QStringLiteral("abc"));
+  const char* const kNames[] = {"Picture1", "Label1", "Label3", "Label4", "Label5", "Frame1"};
+  for (const char* name : kNames) {
+    SCOPED_TRACE(name);
+    QTest::mouseClick(child<QWidget>(QString::fromLatin1(name)), Qt::LeftButton, {},
+                      QPoint(3, 3));
+  }
+  EXPECT_EQ(sinkCalls_, 0);
+  EXPECT_EQ(checkedName(), "Option5");
+  EXPECT_EQ(focusName(), "dati1");
+}
+
+}  // namespace
+}  // namespace tramela
