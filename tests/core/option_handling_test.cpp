@@ -86,6 +86,39 @@ TEST(SelectOption, ConvertsEchoesOrThrowsLeavingTheResultInPlace) {
   }
 }
 
+TEST(SelectOption, EveryConvertingEntryRefusesTextsThatAreNotNumbers) {
+  const std::string notNumbers[] = {"abc", "", "   ", "1,2,3", "1.5,0,1"};
+  for (const ConversionEntry& entry : entriesInListOrder()) {
+    if (entry.kind == ConversionKind::Echo) continue;
+    for (const std::string& input : notNumbers) {
+      SCOPED_TRACE(std::string(entry.caption) + " of «" + input + "»");
+      FormState state{input, "7,5"};
+      try {
+        selectOption(state, entry.option, kItalian);
+        ADD_FAILURE() << "no error; result " << state.resultText;
+      } catch (const AppError& error) {
+        EXPECT_EQ(error.kind(), ErrorKind::ConversionError);
+      }
+      EXPECT_EQ(state.resultText, "7,5");
+    }
+  }
+}
+
+TEST(SelectOption, AResultTooLargeIsDescribedWithTheEntryAndTheInput) {
+  FormState state{"8E+306", ""};
+  try {
+    selectOption(state, Option1, kArabic);
+    ADD_FAILURE() << "no error; result " << state.resultText;
+  } catch (const AppError& error) {
+    const std::string description = error.what();
+    EXPECT_EQ(error.kind(), ErrorKind::OverflowError);
+    EXPECT_NE(description.find("«8E+306»"), std::string::npos) << description;
+    EXPECT_NE(description.find("pollici to millimetri"), std::string::npos) << description;
+    // The limit is written under the convention in use.
+    EXPECT_NE(description.find("1\u066B79769313486232E+308"), std::string::npos) << description;
+  }
+}
+
 TEST(SelectOption, EachSelectionStartsAgainFromTheInput) {
   // One input, entries selected one after another as a user would click through them.
   struct Step {
@@ -108,7 +141,7 @@ TEST(SelectOption, EachSelectionStartsAgainFromTheInput) {
 TEST(SelectOption, AChangedInputShowsOnlyAtTheNextSelection) {
   FormState state{"1,5", ""};
   selectOption(state, Option1, kItalian);
-  state.inputText = "2";
+  state.inputText = std::string("2");  // a move: GCC 12 warns falsely on assigning a literal
   EXPECT_EQ(state.resultText, "38,1");
   selectOption(state, Option1, kItalian);
   EXPECT_EQ(state.resultText, "50,8");
