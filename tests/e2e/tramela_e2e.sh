@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Runs the real tramela under its own Xvfb and drives it as a user would:
+#   1. types 1,5, clicks Option1, and finds red result pixels in Label1's box on a screenshot;
+#      then closes the window as a window manager does: the program ends with status 0;
+#   2. types abc, clicks Option1, finds the error report titled "Tramela", dismisses it with
+#      Return: the program ends with status 1;
+#   3. closes the window right after start: the program ends with status 0.
+# Usage: tramela_e2e.sh path/to/tramela path/to/send_close_request
+# Leaves tramela-converted.png (the window after step 1) in the working directory.
+set -euo pipefail
+
+tramela=$1
+send_close_request=$2
+
+for tool in Xvfb xdotool import convert; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "skipped: $tool is not installed (scripts/install-deps.sh installs it)"
+    exit 77
+  fi
+done
+
+# Where the controls are, in pixels from the window's top-left corner.
+readonly DATI1_AT="200 76"                  # inside dati1 (168, 64, 121 x 25)
+readonly OPTION1_AT="38 166"                # Option1's indicator (Frame1 at 16,104 + 16,56)
+readonly LABEL1_BOX="247x39+32+448"         # Label1, as ImageMagick's crop geometry
+readonly MIN_RED_PIXELS=20
+readonly POLL=0.1
+readonly TRIES=100                          # 10 s at most for anything to happen
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# A display of our own: Xvfb picks a free number and writes it to fd 3 once it is ready.
+Xvfb -displayfd 3 -screen 0 640x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq "$TRIES"); do
+  [ -s "$work/display" ] && break
+  sleep "$POLL"
+done
+[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
+export DISPLAY=":$(head -n1 "$work/display")"
+echo "Xvfb on $DISPLAY"
+
+start_tramela() {
+  # The Italian convention: decimal comma, point for grouping.
+  LC_ALL=it_IT.UTF-8 QT_QPA_PLATFORM=xcb "$tramela" >"$work/tramela.log" 2>&1 &
+  app_pid=$!
+}
+
+# The visible window of the running program whose title is exactly $1. xdotool's own
+# name match ignores case and matches parts, so the title is compared here.
+find_window() {
+  local title=$1 window
+  for _ in $(seq "$TRIES"); do
+    for window in $(xdotool search --onlyvisible --pid "$app_pid" --name "$title" 2>/dev/null); do
+      if [ "$(xdotool getwindowname "$window")" = "$title" ]; then
+        echo "$window"
+        return 0
+      fi
+    done
+    sleep "$POLL"
+  done
+  return 1
+}
+
+# Waits for the program to end and leaves its exit status in $status. (Not in a subshell:
+# only this shell can wait for its child.)
+wait_for_exit() {
+  for _ in $(seq "$TRIES"); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep "$POLL"
+  done
+  kill -0 "$app_pid" 2>/dev/null && fail "tramela is still running"
+  status=0
+  wait "$app_pid" || status=$?
+  app_pid=""
+}
+
+click_at() {  # window, x y
+  xdotool mousemove --window "$1" $2 click 1
+}
+
+red_pixels_in_label1() {
+  import -window "$1" "$work/shot.png"
+  convert "$work/shot.png" -crop "$LABEL1_BOX" +repage txt:- | grep -ci '#FF0000' || true
+}
+
+echo "1. 1,5 with Option1"
+start_tramela
+window=$(find_window TRAMELA) || fail "no window titled exactly TRAMELA"
+[ "$(red_pixels_in_label1 "$window")" -eq 0 ] || fail "Label1 is not empty at start"
+click_at "$window" "$DATI1_AT"
+xdotool type --delay 20 "1,5"
+click_at "$window" "$OPTION1_AT"
+red=0
+for _ in $(seq "$TRIES"); do
+  red=$(red_pixels_in_label1 "$window")
+  [ "$red" -ge "$MIN_RED_PIXELS" ] && break
+  sleep "$POLL"
+done
+[ "$red" -ge "$MIN_RED_PIXELS" ] || fail "no red result in Label1 ($red red pixels)"
+cp "$work/shot.png" tramela-converted.png
+echo "   $red pure red pixels in Label1's box"
+"$send_close_request" "$window"
+wait_for_exit
+[ "$status" -eq 0 ] || fail "closing the window ended the program with status $status"
+
+echo "2. abc with Option1"
+start_tramela
+window=$(find_window TRAMELA) || fail "no window titled exactly TRAMELA"
+click_at "$window" "$DATI1_AT"
+xdotool type --delay 20 "abc"
+click_at "$window" "$OPTION1_AT"
+report=$(find_window Tramela) || fail "no error report titled exactly Tramela"
+xdotool mousemove --window "$report" 10 10
+xdotool key Return
+wait_for_exit
+[ "$status" -eq 1 ] || fail "after the report the program ended with status $status"
+
+echo "3. close right after start"
+start_tramela
+window=$(find_window TRAMELA) || fail "no window titled exactly TRAMELA"
+"$send_close_request" "$window"
+wait_for_exit
+[ "$status" -eq 0 ] || fail "closing the window ended the program with status $status"
+
+echo "PASS"
