@@ -615,6 +615,23 @@ TEST(FormatNumber, IntoReusesTheString) {
   EXPECT_EQ(out, "-25\xD9\xAB" "4");
 }
 
+TEST(FormatNumber, ExtremesReadBackUnderEveryConvention) {
+  const double extremes[] = {
+      kMax, -kMax, std::nextafter(kMax, 0.0), 1.797693134862315e308, kSmallestDenormal,
+      -kSmallestDenormal, 3 * kSmallestDenormal, DBL_MIN, std::nextafter(DBL_MIN, 0.0),
+      999999999999999.5, 0.000099999999999999995, 1e15, 1e-5,
+  };
+  for (const NamedConvention& named : kConventions) {
+    for (const double value : extremes) {
+      SCOPED_TRACE(testing::Message() << named.name << ", " << std::hexfloat << value);
+      const std::string text = formatNumber(value, named.convention);
+      const Outcome back = parse(text, named.convention);
+      ASSERT_TRUE(back.value.has_value()) << text << ": " << back.description;
+      EXPECT_EQ(formatNumber(*back.value, named.convention), text);
+    }
+  }
+}
+
 // The expected text of a double, shaped from printf's "%.14e" in the C locale: 15
 // significant digits rounded from the exact binary value.
 std::string referenceText(double value, std::string_view separator) {
