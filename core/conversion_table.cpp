@@ -70,13 +70,25 @@ ConvertResult convert(const ConversionEntry& entry, double number) {
   }
   // The operands and the result pass through volatile objects: the compiler may then
   // neither fold the operation at compile time nor move it across the flag calls, and
-  // GCC does not honour FENV_ACCESS. The flags are cleared right before, so an exception
-  // raised while reading the text (inexact, underflow) is never taken for this one's.
+  // GCC does not honour FENV_ACCESS.
+  constexpr int kReported = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
   volatile double operand = number;
   volatile double factor = *entry.factor;
-  std::feclearexcept(FE_ALL_EXCEPT);
-  volatile double result = entry.kind == Multiply ? operand * factor : operand / factor;
-  const int raised = std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+  const auto operate = [&]() -> double {
+    return entry.kind == Multiply ? operand * factor : operand / factor;
+  };
+  // Flags are sticky, so when none of the reported ones is up after the operation, it
+  // raised none. Only when one is up might it have been raised earlier (while reading the
+  // text, or by a previous overflow): then the flags are cleared and the operation done
+  // again. Clearing first every time would cost more than the rest of a conversion, since
+  // glibc's feclearexcept saves and reloads the whole x87 environment (fnstenv, fldenv).
+  volatile double result = operate();
+  int raised = std::fetestexcept(kReported);
+  if (raised != 0) {
+    std::feclearexcept(FE_ALL_EXCEPT);
+    result = operate();
+    raised = std::fetestexcept(kReported);
+  }
   return {result, (raised & FE_INVALID) != 0, (raised & FE_DIVBYZERO) != 0,
           (raised & FE_OVERFLOW) != 0};
 }

@@ -50,7 +50,7 @@ const ConversionEntry& entryFor(OptionId option);
 std::span<const ConversionEntry, kOptionCount> entriesInListOrder() noexcept;
 
 // Applies a Multiply or Divide entry to a number: one double operation, rounded once to
-// nearest. The exception flags are cleared just before it, so only its own are reported.
+// nearest. Only the exceptions this operation raises are reported, never ones raised before.
 // Raises nothing for such entries; an Echo entry has no arithmetic and throws
 // std::invalid_argument.
 //   convert(entryFor(Option1), 1.5)    -> {38.099999999999994, false, false, false}
