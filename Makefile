@@ -3,7 +3,7 @@
 
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test clean
+.PHONY: deps build run test hostile clean
 
 deps:
 	./scripts/install-deps.sh
@@ -17,6 +17,15 @@ run: build
 
 test: build
 	ctest --preset release -j $(JOBS)
+
+# Hostile input: every test under AddressSanitizer and UndefinedBehaviorSanitizer, then the
+# fuzzer, which replays its corpus and fuzzes for FUZZ_SECONDS; any finding fails.
+FUZZ_SECONDS ?= 60
+hostile: deps
+	cmake --preset sanitize
+	cmake --build --preset sanitize -j $(JOBS)
+	ctest --preset sanitize -j $(JOBS)
+	JOBS=$(JOBS) ./fuzz/run.sh $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build build-*
