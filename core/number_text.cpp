@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 
 #include "core/app_error.h"
 #include "core/utf8.h"
@@ -35,6 +37,17 @@ constexpr std::int64_t kZeroMagnitude = -330;
 // of overflowing.
 constexpr std::int64_t kLargestShownMagnitude = 308;
 constexpr std::string_view kLargestShownDigits = "179769313486232";
+
+// Most typed numbers have few digits and a small exponent. When the digits, read as an
+// integer, are at most 2^53 and the power of ten is at most 10^22, both are doubles exactly
+// and one multiplication or division by the power gives the correctly rounded value, the
+// one from_chars would give, without writing the text out for it.
+constexpr int kMaxExactDigits = 19;  // fit an unsigned 64-bit integer
+constexpr std::uint64_t kMaxExactInteger = std::uint64_t{1} << 53;
+constexpr std::int64_t kMaxExactPowerOfTen = 22;
+constexpr std::array<double, kMaxExactPowerOfTen + 1> kExactPowersOfTen{
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // Digits, sign, "e", sign and up to four exponent digits for from_chars.
 constexpr std::size_t kCanonicalBytes = 1 + kMaxSignificantDigits + 1 + 1 + 1 + 5;
@@ -108,7 +121,7 @@ class Significand {
   void integerDigit(char digit) {
     if (count_ == 0 && digit == '0') return;
     if (count_ < kMaxSignificantDigits) {
-      digits_[count_++] = digit;
+      keep(digit);
     } else {
       ++scale_;
       sticky_ = sticky_ || digit != '0';
@@ -118,13 +131,23 @@ class Significand {
     if (count_ == 0 && digit == '0') {
       --scale_;
     } else if (count_ < kMaxSignificantDigits) {
-      digits_[count_++] = digit;
+      keep(digit);
       --scale_;
     } else {
       sticky_ = sticky_ || digit != '0';
     }
   }
   bool isZero() const { return count_ == 0; }
+
+  // The value, when the digits and the power of ten they stand at (with a typed exponent)
+  // allow the exact shortcut above; nothing otherwise.
+  std::optional<double> exactValue(std::int64_t exponent) const {
+    if (count_ > kMaxExactDigits || leading_ > kMaxExactInteger) return std::nullopt;
+    const std::int64_t power = scale_ + exponent;
+    if (power < -kMaxExactPowerOfTen || power > kMaxExactPowerOfTen) return std::nullopt;
+    const auto integer = static_cast<double>(leading_);
+    return power >= 0 ? integer * kExactPowersOfTen[power] : integer / kExactPowersOfTen[-power];
+  }
 
   // Whether the digits, read as d.ddd…, are at most those of `bound` (same reading).
   bool digitsAtMost(std::string_view bound) const {
@@ -156,11 +179,138 @@ class Significand {
   }
 
  private:
+  void keep(char digit) {
+    if (count_ < kMaxExactDigits) leading_ = leading_ * 10 + static_cast<std::uint64_t>(digit - '0');
+    digits_[count_++] = digit;
+  }
+
   std::array<char, kMaxSignificantDigits> digits_;
+  std::uint64_t leading_ = 0;  // the first kMaxExactDigits digits as an integer
   std::size_t count_ = 0;
   std::int64_t scale_ = 0;
   bool sticky_ = false;
 };
+
+// Significant digits written.
+constexpr int kPrecision = 15;
+
+// to_chars with a precision takes a general path, slower than the rest of a conversion. For
+// the doubles the program mostly shows, the digits are found exactly with 128-bit integers
+// instead: |value| = m × 2^q with m an integer below 2^53, and the digits are m × 2^q ×
+// 10^(kPrecision - 1 - e), e the decimal exponent, rounded to nearest with ties to even,
+// which is what to_chars does. That fits 128 bits for about 1E-8 <= |value| < 1.7E+38.
+__extension__ using Wide = unsigned __int128;
+constexpr int kWideBits = 128;
+constexpr int kDoubleFractionBits = 52;
+constexpr int kDoubleExponentBias = 1023;
+
+constexpr std::size_t kWidePowerCount = 39;  // 10^38 is the largest below 2^127
+constexpr std::array<Wide, kWidePowerCount> kWidePowersOfTen = [] {
+  std::array<Wide, kWidePowerCount> powers{};
+  Wide power = 1;
+  for (Wide& entry : powers) {
+    entry = power;
+    power *= 10;
+  }
+  return powers;
+}();
+
+constexpr Wide kSmallestDigits = kWidePowersOfTen[kPrecision - 1];  // 10^14
+constexpr Wide kDigitsLimit = kWidePowersOfTen[kPrecision];          // 10^15
+
+constexpr int bitWidth(Wide x) {
+  const auto high = static_cast<std::uint64_t>(x >> 64);
+  return high != 0 ? 64 + std::bit_width(high) : std::bit_width(static_cast<std::uint64_t>(x));
+}
+
+struct RoundedDigits {
+  std::uint64_t digits;  // kPrecision digits, the first nonzero
+  int exponent;          // of the first digit
+};
+
+struct ZeroStep {
+  std::uint64_t power;
+  int digits;
+};
+constexpr std::array<ZeroStep, 4> kTrailingZeroSteps{
+    {{100'000'000, 8}, {10'000, 4}, {100, 2}, {10, 1}}};
+
+// The rounded digits of a positive finite double, or nothing where they do not fit 128 bits
+// (and for denormals), which are then left to to_chars.
+//   roundToPrecision(38.099999999999994) -> {381000000000000, 1}
+//   roundToPrecision(1e-300)             -> nothing
+std::optional<RoundedDigits> roundToPrecision(double magnitude) {
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const auto biased = static_cast<int>(bits >> kDoubleFractionBits);
+  if (biased == 0) return std::nullopt;
+  const std::uint64_t hidden = std::uint64_t{1} << kDoubleFractionBits;
+  const std::uint64_t m = (bits & (hidden - 1)) | hidden;
+  const int q = biased - kDoubleExponentBias - kDoubleFractionBits;
+  const int binaryExponent = biased - kDoubleExponentBias;
+  // floor(binaryExponent × log10 2), within one of the decimal exponent; corrected below.
+  int exponent = static_cast<int>((std::int64_t{binaryExponent} * 78913) >> 18);
+
+  // Two tries settle the exponent; the third guards against a wrong estimate.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int scale = kPrecision - 1 - exponent;  // digits = m × 2^q × 10^scale
+    const int fives = scale >= 0 ? scale : -scale;
+    if (fives >= static_cast<int>(kWidePowerCount)) return std::nullopt;
+    const Wide power = kWidePowersOfTen[fives];
+    Wide numerator = m;
+    Wide denominator = 1;
+    int twos = 0;  // a further divisor 2^twos, when denominator is 1
+    if (q >= 0) {
+      if (bitWidth(numerator) + q >= kWideBits) return std::nullopt;
+      numerator <<= q;
+    } else {
+      twos = -q;
+    }
+    if (scale >= 0) {
+      if (bitWidth(numerator) + bitWidth(power) > kWideBits) return std::nullopt;
+      numerator *= power;
+    } else {
+      denominator = power;
+      // Twice the remainder must fit as well, hence a bit to spare.
+      if (bitWidth(denominator) + twos >= kWideBits) return std::nullopt;
+      denominator <<= twos;
+      twos = 0;
+    }
+
+    Wide quotient = 0;
+    int remainderVsHalf = 0;  // <0, 0 or >0
+    if (denominator == 1) {
+      if (twos >= kWideBits) return std::nullopt;
+      quotient = numerator >> twos;
+      if (twos > 0) {
+        const Wide remainder = numerator - (quotient << twos);
+        const Wide half = Wide{1} << (twos - 1);
+        remainderVsHalf = remainder < half ? -1 : remainder > half ? 1 : 0;
+      } else {
+        remainderVsHalf = -1;  // exact
+      }
+    } else {
+      quotient = numerator / denominator;
+      const Wide twiceRemainder = 2 * (numerator - quotient * denominator);
+      remainderVsHalf = twiceRemainder < denominator ? -1 : twiceRemainder > denominator ? 1 : 0;
+    }
+
+    if (quotient >= kDigitsLimit) {
+      ++exponent;
+      continue;
+    }
+    if (quotient < kSmallestDigits) {
+      --exponent;
+      continue;
+    }
+    if (remainderVsHalf > 0 || (remainderVsHalf == 0 && (quotient & 1) != 0)) ++quotient;
+    if (quotient == kDigitsLimit) {
+      quotient = kSmallestDigits;
+      ++exponent;
+    }
+    return RoundedDigits{static_cast<std::uint64_t>(quotient), exponent};
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -224,6 +374,9 @@ double parseNumber(std::string_view text, const NumberConvention& convention) {
 
   const double zero = negative ? -0.0 : 0.0;
   if (significand.isZero()) return zero;
+  if (const std::optional<double> exact = significand.exactValue(exponent)) {
+    return negative ? -*exact : *exact;
+  }
   const std::int64_t magnitude = significand.magnitude(exponent);
   if (magnitude > kOverflowMagnitude) throwTooLarge(text, convention);
   if (magnitude < kZeroMagnitude) return zero;
@@ -255,25 +408,40 @@ void formatNumberInto(double value, const NumberConvention& convention, std::str
     return;
   }
 
-  // to_chars rounds the exact binary value, ties to even, as printf's %.14e does.
-  constexpr int kPrecision = 15;
-  std::array<char, 32> scientific;  // -d.dddddddddddddde-308
-  const char* end = std::to_chars(scientific.data(), scientific.data() + scientific.size(), value,
-                                  std::chars_format::scientific, kPrecision - 1)
-                        .ptr;
-  const char* p = scientific.data();
-  const bool negative = *p == '-';
-  if (negative) ++p;
+  const bool negative = value < 0;
   std::array<char, kPrecision> digits;
-  digits[0] = *p++;
-  ++p;  // '.'
-  for (int i = 1; i < kPrecision; ++i) digits[i] = *p++;
-  ++p;  // 'e'
+  digits.fill('0');              // those past `significant` are read in fixed form
+  int significant = kPrecision;  // digits up to the last nonzero one
   int exponent = 0;
-  std::from_chars(*p == '+' ? p + 1 : p, end, exponent);
-
-  int significant = kPrecision;
-  while (significant > 1 && digits[significant - 1] == '0') --significant;
+  if (const std::optional<RoundedDigits> rounded = roundToPrecision(std::fabs(value))) {
+    // Trailing zeros leave the integer first, in steps of 8, 4, 2 and 1 digits (at most 14
+    // go), so that only the digits shown are written out.
+    std::uint64_t shown = rounded->digits;
+    // Unrolled, each divisor is a constant and the divisions become multiplications.
+#pragma GCC unroll 4
+    for (const ZeroStep& step : kTrailingZeroSteps) {
+      if (shown % step.power == 0) {
+        shown /= step.power;
+        significant -= step.digits;
+      }
+    }
+    std::to_chars(digits.data(), digits.data() + significant, shown);
+    exponent = rounded->exponent;
+  } else {
+    // to_chars rounds the exact binary value, ties to even, as printf's %.14e does.
+    std::array<char, 32> scientific;  // -d.dddddddddddddde-308
+    const char* end = std::to_chars(scientific.data(), scientific.data() + scientific.size(),
+                                    value, std::chars_format::scientific, kPrecision - 1)
+                          .ptr;
+    const char* p = scientific.data();
+    if (negative) ++p;
+    digits[0] = *p++;
+    ++p;  // '.'
+    for (int i = 1; i < kPrecision; ++i) digits[i] = *p++;
+    ++p;  // 'e'
+    std::from_chars(*p == '+' ? p + 1 : p, end, exponent);
+    while (significant > 1 && digits[significant - 1] == '0') --significant;
+  }
 
   std::array<char, kMaxNumberTextBytes> text;
   char* w = text.data();
