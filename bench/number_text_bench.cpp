@@ -3,8 +3,10 @@
 //            least any reading and writing of a double can cost;
 //   toolkit  QLocale(Italian).toDouble plus QLocale::toString(value, 'g', 15), what the
 //            window would do without the core.
-// After the usual table, a second one gives per text the ratios selectOption/floor and
-// toolkit/selectOption, from the medians when run with --benchmark_repetitions.
+// After the usual table, a second one gives per text the CPU time per call and the ratios
+// selectOption/floor and toolkit/selectOption, from the medians when run with
+// --benchmark_repetitions. CPU time rather than real time: on a shared machine, time spent
+// preempted would otherwise be charged to whichever path was running.
 // The platform path reads QLocale::system(); run with LC_ALL=it_IT.UTF-8 so that it reads
 // the Italian texts (bench/run_number_text.sh does).
 
@@ -178,7 +180,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (!median && !single) continue;
       const auto found = registry().find(run.run_name.function_name);
       if (found == registry().end()) continue;
-      nanoseconds_[{found->second.sample, found->second.path}] = run.GetAdjustedRealTime();
+      nanoseconds_[{found->second.sample, found->second.path}] = run.GetAdjustedCPUTime();
     }
   }
 
