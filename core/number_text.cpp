@@ -49,6 +49,61 @@ constexpr std::array<double, kMaxExactPowerOfTen + 1> kExactPowersOfTen{
     1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
     1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// Integers of 128 bits, for reading and writing numbers exactly where they fit.
+__extension__ using Wide = unsigned __int128;
+constexpr int kWideBits = 128;
+constexpr int kDoubleFractionBits = 52;
+constexpr int kDoubleExponentBias = 1023;
+
+constexpr std::size_t kWidePowerCount = 39;  // 10^38 is the largest below 2^127
+constexpr std::array<Wide, kWidePowerCount> kWidePowersOfTen = [] {
+  std::array<Wide, kWidePowerCount> powers{};
+  Wide power = 1;
+  for (Wide& entry : powers) {
+    entry = power;
+    power *= 10;
+  }
+  return powers;
+}();
+
+constexpr int bitWidth(Wide x) {
+  const auto high = static_cast<std::uint64_t>(x >> 64);
+  return high != 0 ? 64 + std::bit_width(high) : std::bit_width(static_cast<std::uint64_t>(x));
+}
+
+// With up to kMaxExactDigits digits and a power of ten up to 10^19 either way, the digits
+// times the power, or the digits scaled up by a power of two and divided by it, fit 128
+// bits and keep at least 54 significant bits: rounding those, with a sticky bit for a
+// nonzero remainder, gives the correctly rounded double.
+constexpr std::int64_t kMaxWidePowerOfTen = 19;
+constexpr int kDoubleSignificandBits = kDoubleFractionBits + 1;
+
+// The double nearest to digits × 10^power (ties to even), for digits > 0 and |power| at most
+// kMaxWidePowerOfTen.
+double wideValue(std::uint64_t digits, std::int64_t power) {
+  Wide quotient = digits;
+  int twos = 0;  // value = quotient × 2^twos, before rounding
+  bool sticky = false;
+  if (power >= 0) {
+    quotient *= kWidePowersOfTen[power];
+  } else {
+    const int scale = kWideBits - 1 - std::bit_width(digits);
+    const Wide numerator = Wide{digits} << scale;
+    const Wide divisor = kWidePowersOfTen[-power];
+    quotient = numerator / divisor;
+    sticky = numerator - quotient * divisor != 0;
+    twos = -scale;
+  }
+  const int excess = bitWidth(quotient) - kDoubleSignificandBits;
+  if (excess <= 0) return std::ldexp(static_cast<double>(static_cast<std::uint64_t>(quotient)), twos);
+  auto significand = static_cast<std::uint64_t>(quotient >> excess);
+  const Wide rest = quotient - (Wide{significand} << excess);
+  const Wide half = Wide{1} << (excess - 1);
+  if (rest > half || (rest == half && (sticky || (significand & 1) != 0))) ++significand;
+  // A carry out of the top bit leaves 2^53, which a double holds exactly.
+  return std::ldexp(static_cast<double>(significand), twos + excess);
+}
+
 // Digits, sign, "e", sign and up to four exponent digits for from_chars.
 constexpr std::size_t kCanonicalBytes = 1 + kMaxSignificantDigits + 1 + 1 + 1 + 5;
 
@@ -140,13 +195,16 @@ class Significand {
   bool isZero() const { return count_ == 0; }
 
   // The value, when the digits and the power of ten they stand at (with a typed exponent)
-  // allow the exact shortcut above; nothing otherwise.
+  // allow one of the exact shortcuts above; nothing otherwise.
   std::optional<double> exactValue(std::int64_t exponent) const {
-    if (count_ > kMaxExactDigits || leading_ > kMaxExactInteger) return std::nullopt;
+    if (count_ > kMaxExactDigits) return std::nullopt;
     const std::int64_t power = scale_ + exponent;
-    if (power < -kMaxExactPowerOfTen || power > kMaxExactPowerOfTen) return std::nullopt;
-    const auto integer = static_cast<double>(leading_);
-    return power >= 0 ? integer * kExactPowersOfTen[power] : integer / kExactPowersOfTen[-power];
+    if (leading_ <= kMaxExactInteger && power >= -kMaxExactPowerOfTen && power <= kMaxExactPowerOfTen) {
+      const auto integer = static_cast<double>(leading_);
+      return power >= 0 ? integer * kExactPowersOfTen[power] : integer / kExactPowersOfTen[-power];
+    }
+    if (power >= -kMaxWidePowerOfTen && power <= kMaxWidePowerOfTen) return wideValue(leading_, power);
+    return std::nullopt;
   }
 
   // Whether the digits, read as d.ddd…, are at most those of `bound` (same reading).
@@ -199,29 +257,9 @@ constexpr int kPrecision = 15;
 // instead: |value| = m × 2^q with m an integer below 2^53, and the digits are m × 2^q ×
 // 10^(kPrecision - 1 - e), e the decimal exponent, rounded to nearest with ties to even,
 // which is what to_chars does. That fits 128 bits for about 1E-8 <= |value| < 1.7E+38.
-__extension__ using Wide = unsigned __int128;
-constexpr int kWideBits = 128;
-constexpr int kDoubleFractionBits = 52;
-constexpr int kDoubleExponentBias = 1023;
-
-constexpr std::size_t kWidePowerCount = 39;  // 10^38 is the largest below 2^127
-constexpr std::array<Wide, kWidePowerCount> kWidePowersOfTen = [] {
-  std::array<Wide, kWidePowerCount> powers{};
-  Wide power = 1;
-  for (Wide& entry : powers) {
-    entry = power;
-    power *= 10;
-  }
-  return powers;
-}();
 
 constexpr Wide kSmallestDigits = kWidePowersOfTen[kPrecision - 1];  // 10^14
 constexpr Wide kDigitsLimit = kWidePowersOfTen[kPrecision];          // 10^15
-
-constexpr int bitWidth(Wide x) {
-  const auto high = static_cast<std::uint64_t>(x >> 64);
-  return high != 0 ? 64 + std::bit_width(high) : std::bit_width(static_cast<std::uint64_t>(x));
-}
 
 struct RoundedDigits {
   std::uint64_t digits;  // kPrecision digits, the first nonzero
