@@ -64,15 +64,17 @@ Form1::Form1(ErrorSink errorSink, QWidget* parent)
   QGroupBox* frame1 = nullptr;
   std::array<QWidget*, kLastTabIndex + 1> byTabIndex{};
   for (const ControlLayout& layout : kForm1Layout) {
-    QWidget* container = layout.container == Container::Frame1 ? static_cast<QWidget*>(frame1) : this;
+    QWidget* container = this;
+    if (layout.container == Container::Frame1) container = frame1;
     QWidget* control = createControl(layout, container);
     control->setGeometry(pixelGeometry(layout));
     if (layout.kind == ControlKind::Frame) frame1 = static_cast<QGroupBox*>(control);
     if (layout.tabIndex != kNoTabIndex) byTabIndex[layout.tabIndex] = control;
   }
-  for (std::size_t i = 0; i < optionsInListOrder_.size(); ++i) {
+  const auto entries = entriesInListOrder();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
     optionsInListOrder_[i] =
-        static_cast<QRadioButton*>(options_->button(static_cast<int>(entriesInListOrder()[i].option)));
+        static_cast<QRadioButton*>(options_->button(static_cast<int>(entries[i].option)));
   }
 
   // The initial selection is made before the group is wired, so that it runs nothing.
