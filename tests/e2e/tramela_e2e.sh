@@ -25,7 +25,7 @@ readonly OPTION1_AT="38 166"                # Option1's indicator (Frame1 at 16,
 readonly LABEL1_BOX="247x39+32+448"         # Label1, as ImageMagick's crop geometry
 readonly MIN_RED_PIXELS=20
 readonly POLL=0.1
-readonly TRIES=100                          # 10 s at most for anything to happen
+readonly TRIES=200                          # 20 s at most for anything to happen
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -39,18 +39,46 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  if [ -n "$app_pid" ]; then
+    kill -0 "$app_pid" 2>/dev/null && echo "tramela is running" >&2 || echo "tramela has ended" >&2
+  fi
+  echo "windows on the display:" >&2
+  for window in $(xdotool search --name '' 2>/dev/null); do
+    echo "  $window '$(xdotool getwindowname "$window" 2>/dev/null)'" >&2
+  done
+  echo "tramela's output:" >&2
+  cat "$work/tramela.log" >&2 || true
   exit 1
 }
 
-# A display of our own: Xvfb picks a free number and writes it to fd 3 once it is ready.
-Xvfb -displayfd 3 -screen 0 640x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq "$TRIES"); do
-  [ -s "$work/display" ] && break
-  sleep "$POLL"
-done
-[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
-export DISPLAY=":$(head -n1 "$work/display")"
+# A display of our own. Xvfb writes its number to fd 3 once it is ready; the number is
+# drawn at random above the low ones other servers take, and a server that dies or cannot
+# be reached (another run took the number) is replaced by one on another number.
+start_xvfb() {
+  local display
+  for _ in 1 2 3 4 5; do
+    display=$((100 + RANDOM % 900))
+    : >"$work/display"
+    Xvfb ":$display" -displayfd 3 -screen 0 640x800x24 -nolisten tcp \
+      3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq "$TRIES"); do
+      [ -s "$work/display" ] && break
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep "$POLL"
+    done
+    if [ -s "$work/display" ] && DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1
+    then
+      export DISPLAY=":$display"
+      return 0
+    fi
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+  done
+  return 1
+}
+start_xvfb || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
 echo "Xvfb on $DISPLAY"
 
 start_tramela() {
@@ -64,7 +92,7 @@ start_tramela() {
 find_window() {
   local title=$1 window
   for _ in $(seq "$TRIES"); do
-    for window in $(xdotool search --onlyvisible --pid "$app_pid" --name "$title" 2>/dev/null); do
+    for window in $(xdotool search --all --onlyvisible --pid "$app_pid" --name "$title" 2>/dev/null); do
       if [ "$(xdotool getwindowname "$window")" = "$title" ]; then
         echo "$window"
         return 0
