@@ -3,7 +3,7 @@
 
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test hostile clean
+.PHONY: deps build run test package hostile clean
 
 deps:
 	./scripts/install-deps.sh
@@ -17,6 +17,10 @@ run: build
 
 test: build
 	ctest --preset release -j $(JOBS)
+
+# The Debian package, build/tramela_<version>_amd64.deb (see README: Install).
+package: build
+	cd build && cpack -G DEB
 
 # Hostile input: every test under AddressSanitizer and UndefinedBehaviorSanitizer, then the
 # fuzzer, which replays its corpus and fuzzes for FUZZ_SECONDS; any finding fails.
