@@ -33,6 +33,10 @@ class Form1 : public QWidget {
  public:
   explicit Form1(ErrorSink errorSink, QWidget* parent = nullptr);
 
+  // The window's copy of dati1's text and the whole result text, which Label1 shows as far
+  // as its box allows.
+  const FormState& formState() const { return state_; }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
