@@ -17,6 +17,7 @@
 #include "window/fonts.h"
 #include "window/option_button_style.h"
 #include "window/pictures.h"
+#include "window/result_label.h"
 
 namespace tramela {
 namespace {
@@ -98,18 +99,19 @@ QWidget* Form1::createControl(const ControlLayout& layout, QWidget* container) {
       break;
     }
     case ControlKind::Label: {
-      auto* label = new QLabel(container);
+      const bool isResult = layout.name == kResultLabelName;
+      auto* label = isResult ? new ResultLabel(container) : new QLabel(container);
       // A label shows its text as typed: no mark-up, no access keys.
       label->setTextFormat(Qt::PlainText);
       label->setWordWrap(true);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       label->setText(toQString(layout.caption));
-      if (layout.name == kResultLabelName) {
+      if (isResult) {
         label->setFont(resultFont());
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
         label->setPalette(palette);
-        label1_ = label;
+        label1_ = static_cast<ResultLabel*>(label);
       }
       control = label;
       break;
@@ -209,7 +211,7 @@ void Form1::onOptionToggled(int id, bool checked) {
 void Form1::runEntry(OptionId option) {
   try {
     selectOption(state_, option);
-    label1_->setText(QString::fromStdString(state_.resultText));
+    label1_->setResultText(QString::fromStdString(state_.resultText));
   } catch (const std::exception& error) {
     errorSink_(error);
   } catch (...) {

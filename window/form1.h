@@ -18,6 +18,8 @@ class QStyle;
 
 namespace tramela {
 
+class ResultLabel;
+
 // Takes an error that escaped an option entry. In the program it reports the error and ends
 // the process; it never returns there.
 using ErrorSink = std::function<void(const std::exception&)>;
@@ -52,7 +54,7 @@ class Form1 : public QWidget {
   ErrorSink errorSink_;
   FormState state_;
   QLineEdit* dati1_ = nullptr;
-  QLabel* label1_ = nullptr;
+  ResultLabel* label1_ = nullptr;
   QButtonGroup* options_ = nullptr;
   QStyle* optionStyle_ = nullptr;
   std::array<QRadioButton*, kOptionCount> optionsInListOrder_{};

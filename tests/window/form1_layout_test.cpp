@@ -30,7 +30,7 @@ const Placed kPlaced[] = {
     {"Label3", "QLabel", "Form1", {24, 72, 137, 17}},
     {"Frame1", "QGroupBox", "Form1", {16, 104, 281, 305}},
     {"Label5", "QLabel", "Form1", {32, 424, 169, 17}},
-    {"Label1", "QLabel", "Form1", {32, 448, 247, 39}},
+    {"Label1", "tramela::ResultLabel", "Form1", {32, 448, 247, 39}},
     {"Line2", "QFrame", "Form1", {24, 488, 256, 2}},
     {"Option5", "QRadioButton", "Frame1", {16, 24, 193, 17}},
     {"Line1", "QFrame", "Frame1", {16, 48, 184, 2}},
