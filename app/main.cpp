@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/error_report.h"
+#include "app/font_warm_up.h"
 #include "app/qt_texts.h"
 #include "window/form1.h"
 #include "window/pictures.h"
@@ -12,7 +13,9 @@ int main(int argc, char* argv[]) {
   char fallbackName[] = "tramela";
   char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName, nullptr};
   int qtArgc = 1;
+  tramela::FontConfigWarmUp fontConfig;
   QApplication app(qtArgc, qtArgv);
+  fontConfig.wait();
   QApplication::setApplicationName(QStringLiteral("Tramela"));
   QApplication::setApplicationVersion(QStringLiteral("1.00"));
   QApplication::setWindowIcon(tramela::calculatorIcon());

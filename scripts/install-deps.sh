@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   # build
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # fonts the window is laid out for
   fonts-dejavu-core fonts-liberation2
