@@ -15,11 +15,11 @@ int main(int argc, char* argv[]) {
   int qtArgc = 1;
   tramela::FontConfigWarmUp fontConfig;
   QApplication app(qtArgc, qtArgv);
-  fontConfig.wait();
   QApplication::setApplicationName(QStringLiteral("Tramela"));
   QApplication::setApplicationVersion(QStringLiteral("1.00"));
   QApplication::setWindowIcon(tramela::calculatorIcon());
   tramela::installItalianQtTexts(app);
+  fontConfig.wait();  // the window's first font is near
 
   tramela::Form1 form1(&tramela::reportUnhandledError);
   form1.show();
