@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
+#include <iostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,17 +22,23 @@
 namespace tramela {
 namespace {
 
-constexpr std::uint32_t kSeed = 20261208;
+constexpr std::uint32_t kDefaultSeed = 20261208;
 constexpr int kDefaultEventCount = 10000;
 // Past this many characters the monkey clears dati1, so that the texts stay short enough
 // for 10,000 events to run in seconds.
 constexpr qsizetype kMaxInputChars = 80;
 
-// TRAMELA_MONKEY_EVENTS overrides the count (the sanitizer build runs fewer).
+// TRAMELA_MONKEY_EVENTS and TRAMELA_MONKEY_SEED override the count and the seed, to let
+// the monkey run longer or elsewhere; a failure names the seed to replay it with.
 int eventCount() {
-  const QByteArray value = qgetenv("TRAMELA_MONKEY_EVENTS");
-  const int count = value.isEmpty() ? kDefaultEventCount : value.toInt();
+  const int count = qEnvironmentVariableIntValue("TRAMELA_MONKEY_EVENTS");
   return count > 0 ? count : kDefaultEventCount;
+}
+
+std::uint32_t seed() {
+  bool ok = false;
+  const uint value = qEnvironmentVariable("TRAMELA_MONKEY_SEED").toUInt(&ok);
+  return ok ? value : kDefaultSeed;
 }
 
 // How many of the pieces below, from the first, are pieces of numbers.
@@ -56,7 +62,8 @@ const std::vector<QString>& pieces() {
 
 class MonkeyAtForm1 : public Form1Fixture {
  protected:
-  std::mt19937 random_{kSeed};
+  const std::uint32_t seed_ = seed();
+  std::mt19937 random_{seed_};
 
   int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
@@ -174,7 +181,7 @@ TEST_F(MonkeyAtForm1, EveryEventKeepsTheWindowInStepWithTheCore) {
   const int count = eventCount();
   int selections = 0;
   int failures = 0;
-  std::cout << "monkey: seed " << kSeed << ", " << count << " events\n";
+  std::cout << "monkey: seed " << seed_ << ", " << count << " events\n";
   for (int index = 0; index < count; ++index) {
     const FormState before = form_.formState();
     const QString labelBefore = label1()->text();
@@ -182,7 +189,7 @@ TEST_F(MonkeyAtForm1, EveryEventKeepsTheWindowInStepWithTheCore) {
     selected.clear();
 
     const QString action = act();
-    SCOPED_TRACE(QStringLiteral("seed %1, event %2: %3").arg(kSeed).arg(index).arg(action)
+    SCOPED_TRACE(QStringLiteral("seed %1, event %2: %3").arg(seed_).arg(index).arg(action)
                      .toStdString());
 
     // The core, run on its own on what the window held, under the Italian convention.
