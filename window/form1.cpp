@@ -13,10 +13,12 @@
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 #include "window/fonts.h"
 #include "window/option_button_style.h"
 #include "window/pictures.h"
+#include "window/result_copy_menu.h"
 #include "window/result_label.h"
 
 namespace tramela {
@@ -27,6 +29,12 @@ constexpr int kLineThicknessPixels = 2;
 
 constexpr std::string_view kResultLabelName = "Label1";
 constexpr OptionId kInitialOption = OptionId::Option5;
+
+// Labels that name a control beside them: screen readers read the control by the label.
+constexpr std::pair<std::string_view, std::string_view> kLabelsOfControls[] = {
+    {"Label3", "dati1"},
+    {"Label5", "Label1"},
+};
 
 QString toQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -82,6 +90,11 @@ Form1::Form1(ErrorSink errorSink, QWidget* parent)
   options_->button(static_cast<int>(kInitialOption))->setChecked(true);
   updateTabStop();
   placeInTabOrder(byTabIndex);
+  for (const auto& [labelName, controlName] : kLabelsOfControls) {
+    findChild<QLabel*>(toQString(labelName))->setBuddy(findChild<QWidget*>(toQString(controlName)));
+  }
+  // The result can be selected with the mouse and copied from its context menu.
+  new ResultCopyMenu(label1_);
   dati1_->setFocus();
 
   connect(dati1_, &QLineEdit::textChanged, this, &Form1::onInputChanged);

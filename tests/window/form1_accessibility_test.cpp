@@ -1,0 +1,161 @@
+// What a screen reader learns from the window through Qt's accessibility interfaces (the
+// same ones the AT-SPI bridge reads on Linux): the names and labels of the controls, and
+// one announcement per new result.
+
+#include <QAccessible>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+// Qt's own way of switching accessibility on for a test: the platform's accessibility is
+// otherwise active only once an assistive technology asks for it.
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+#include "core/conversion_table.h"
+#include "tests/window/form1_fixture.h"
+
+namespace tramela {
+namespace {
+
+QAccessibleInterface* accessible(QObject* object) {
+  return QAccessible::queryAccessibleInterface(object);
+}
+
+// The objects that label this one, as a screen reader finds them.
+std::vector<QObject*> labelsOf(QObject* object) {
+  std::vector<QObject*> labels;
+  for (const auto& [other, relation] : accessible(object)->relations(QAccessible::Label)) {
+    labels.push_back(other->object());
+  }
+  return labels;
+}
+
+// The objects this one labels.
+std::vector<QObject*> labelledBy(QObject* label) {
+  std::vector<QObject*> controls;
+  for (const auto& [other, relation] : accessible(label)->relations(QAccessible::Labelled)) {
+    controls.push_back(other->object());
+  }
+  return controls;
+}
+
+class Form1Accessibility : public Form1Fixture {
+ protected:
+  void SetUp() override {
+    Form1Fixture::SetUp();
+    QPlatformAccessibility* platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    ASSERT_NE(platform, nullptr) << "the platform has no accessibility";
+    platform->setActive(true);
+    ASSERT_TRUE(QAccessible::isActive());
+  }
+};
+
+TEST_F(Form1Accessibility, TheFieldAndTheResultAreNamedByTheLabelsBesideThem) {
+  struct Case {
+    const char* control;
+    const char* label;
+    const char* labelText;
+  };
+  const Case cases[] = {
+      {"dati1", "Label3", "Inserire i dati da convertire"},
+      {"Label1", "Label5", "RISULTATO CONVERSIONE"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.control);
+    QWidget* control = child<QWidget>(QString::fromLatin1(c.control));
+    QLabel* label = child<QLabel>(QString::fromLatin1(c.label));
+    ASSERT_NE(control, nullptr);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(labelsOf(control), std::vector<QObject*>{label});
+    EXPECT_EQ(labelledBy(label), std::vector<QObject*>{control});
+    EXPECT_EQ(accessible(label)->text(QAccessible::Name).toStdString(), c.labelText);
+  }
+  // The field has no text of its own to be named by: it takes its label's.
+  EXPECT_EQ(accessible(dati1())->text(QAccessible::Name).toStdString(),
+            "Inserire i dati da convertire");
+  EXPECT_EQ(accessible(dati1())->role(), QAccessible::EditableText);
+}
+
+TEST_F(Form1Accessibility, EveryOptionButtonIsNamedByItsCaption) {
+  for (const ConversionEntry& entry : entriesInListOrder()) {
+    const QString name = QStringLiteral("Option%1").arg(static_cast<int>(entry.option));
+    SCOPED_TRACE(name.toStdString());
+    QRadioButton* button = option(name);
+    ASSERT_NE(button, nullptr);
+    QAccessibleInterface* face = accessible(button);
+    EXPECT_EQ(face->role(), QAccessible::RadioButton);
+    EXPECT_EQ(face->text(QAccessible::Name).toStdString(), std::string(entry.caption));
+    EXPECT_EQ(face->state().checked != 0, button->isChecked());
+  }
+}
+
+// The accessibility events about Label1 that tell of a new text: name changes, with the name
+// a screen reader would read at that moment, and the text control's insert, remove and
+// update events, which go with each change of a selectable label.
+struct Announcements {
+  static inline QObject* watched = nullptr;
+  static inline std::vector<QString> names;
+  static inline int textEvents = 0;  // the text control's own record of the same change
+
+  static void record(QAccessibleEvent* event) {
+    if (event->object() != watched) return;
+    if (event->type() == QAccessible::NameChanged || event->type() == QAccessible::ValueChanged) {
+      names.push_back(accessible(watched)->text(QAccessible::Name));
+    } else if (event->type() == QAccessible::TextUpdated ||
+               event->type() == QAccessible::TextInserted ||
+               event->type() == QAccessible::TextRemoved) {
+      ++textEvents;
+    }
+  }
+};
+
+// Each new result is announced once, by the name it now has; a result that comes out the
+// same as the one shown is not announced at all.
+TEST_F(Form1Accessibility, EachNewResultIsAnnouncedOnce) {
+  struct Step {
+    const char* typed;  // replaces the text of dati1
+    const char* option;
+    const char* shown;
+    int announcements;
+  };
+  const Step steps[] = {
+      {"1,5", "Option1", "38,1", 1},
+      {"1,5", "Option2", "0,0590551181102362", 1},
+      {"1,5", "Option5", "1,5", 1},
+      {"38,1", "Option1", "967,74", 1},
+      {"967,74", "Option5", "967,74", 0},
+      {"0", "Option3", "0", 1},
+      {"0", "Option4", "0", 0},
+      {"abc & <b>", "Option5", "abc & <b>", 1},
+  };
+  Announcements::watched = label1();
+  Announcements::names.clear();
+  QAccessible::installUpdateHandler(&Announcements::record);
+  for (const Step& step : steps) {
+    SCOPED_TRACE(std::string(step.typed) + " " + step.option);
+    dati1()->clear();
+    type(QString::fromUtf8(step.typed));
+    Announcements::names.clear();
+    Announcements::textEvents = 0;
+    click(QString::fromLatin1(step.option));
+    EXPECT_EQ(label1()->text().toStdString(), step.shown);
+    ASSERT_EQ(static_cast<int>(Announcements::names.size()), step.announcements);
+    if (step.announcements == 1) {
+      EXPECT_EQ(Announcements::names.front().toStdString(), step.shown);
+    } else {
+      EXPECT_EQ(Announcements::textEvents, 0);
+    }
+  }
+  QAccessible::installUpdateHandler(nullptr);
+  EXPECT_EQ(sinkCalls_, 0);
+}
+
+}  // namespace
+}  // namespace tramela
