@@ -1,5 +1,6 @@
 #include "app/error_report.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -55,6 +56,38 @@ TEST(ErrorReportDeathTest, ShowsTheDescriptionThenEndsTheProcessAtOnce) {
         reportUnhandledError(AppError(ErrorKind::ConversionError, kDescription));
       },
       testing::ExitedWithCode(kErrorExitStatus), "box checked");
+}
+
+// Runs inside the report's modal loop: what a screen reader learns of the box, an alert
+// named by the program's title whose text is the description.
+void checkTheBoxAsAScreenReaderFindsIt() {
+  QWidget* box = QApplication::activeModalWidget();
+  if (box == nullptr) failBox("no modal message box");
+  QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(box);
+  if (alert == nullptr) failBox("no accessible interface");
+  if (alert->role() != QAccessible::AlertMessage) failBox("role");
+  if (alert->text(QAccessible::Name) != QStringLiteral("Tramela")) failBox("name");
+  const QString description = QString::fromUtf8(kDescription);
+  if (alert->text(QAccessible::Value) != description) failBox("value");
+  bool textRead = false;
+  for (int i = 0; i < alert->childCount(); ++i) {
+    QAccessibleInterface* child = alert->child(i);
+    textRead = textRead || (child->role() == QAccessible::StaticText &&
+                            child->text(QAccessible::Name) == description);
+  }
+  if (!textRead) failBox("no text child named by the description");
+  std::fprintf(stderr, "alert checked\n");
+  static_cast<QMessageBox*>(box)->buttons().front()->click();
+}
+
+TEST(ErrorReportDeathTest, ScreenReadersFindAnAlertNamedByTheTitleReadingTheDescription) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        QTimer::singleShot(0, qApp, &checkTheBoxAsAScreenReaderFindsIt);
+        reportUnhandledError(AppError(ErrorKind::ConversionError, kDescription));
+      },
+      testing::ExitedWithCode(kErrorExitStatus), "alert checked");
 }
 
 }  // namespace
