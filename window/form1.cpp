@@ -18,6 +18,7 @@
 #include "window/fonts.h"
 #include "window/option_button_style.h"
 #include "window/pictures.h"
+#include "window/pixel_art.h"
 #include "window/result_copy_menu.h"
 #include "window/result_label.h"
 
@@ -106,7 +107,8 @@ QWidget* Form1::createControl(const ControlLayout& layout, QWidget* container) {
   switch (layout.kind) {
     case ControlKind::PictureBox: {
       auto* picture = new QLabel(container);
-      picture->setPixmap(logoPixmap());
+      // Enlarged here, pixel by pixel, where the screen scales the window: Qt would blur it.
+      picture->setPixmap(pixelArtForRatio(logoPixmap(), devicePixelRatioF()));
       picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       control = picture;
       break;
