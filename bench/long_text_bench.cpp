@@ -113,12 +113,14 @@ int main(int argc, char** argv) {
 
   const QString digits = repeatedTo(QStringLiteral("1234567890"), bytes);
   const QString words = repeatedTo(QStringLiteral("parola "), bytes);
+  const QString accented = repeatedTo(QString::fromUtf8("perché più città "), bytes);
   // Reads as 1: the conversion succeeds and Label1 shows 25,4.
   const QString zeros = QString(bytes - 1, QLatin1Char('0')) + QLatin1Char('1');
   std::printf("%s platform, %lld characters\n", qPrintable(QGuiApplication::platformName()),
               static_cast<long long>(bytes));
 
   for (const auto& [name, text] : {std::pair{"digits", digits}, std::pair{"words", words},
+                                    std::pair{"accented words", accented},
                                     std::pair{"zeros then 1", zeros}}) {
     std::printf("-- %s\n", name);
     print("paste into empty dati1, to dati1 painted",

@@ -120,7 +120,7 @@ class MonkeyAtForm1 : public Form1Fixture {
       dati1()->clear();
       return "clear";
     }
-    switch (below(10)) {
+    switch (below(11)) {
       case 0:
       case 1:
       case 2: {
@@ -159,6 +159,16 @@ class MonkeyAtForm1 : public Form1Fixture {
         const Qt::Key key = below(3) == 0 ? Qt::Key_A : kKeys[below(std::size(kKeys))];
         QTest::keyClick(focused(), key, modifier);
         return QStringLiteral("key %1 modifiers %2").arg(key).arg(modifier.toInt());
+      }
+      case 9: {
+        // Labels, the picture and the frame run nothing, wherever they are clicked.
+        static const char* const kInert[] = {"Label1", "Label3", "Label4",
+                                             "Label5", "Picture1", "Frame1"};
+        const char* name = kInert[below(std::size(kInert))];
+        QWidget* widget = child<QWidget>(QString::fromLatin1(name));
+        QTest::mouseClick(widget, Qt::LeftButton, {},
+                          QPoint(below(widget->width()), below(widget->height())));
+        return QStringLiteral("click ") + QString::fromLatin1(name);
       }
       default: {
         const Qt::Key key = kKeys[below(std::size(kKeys))];
