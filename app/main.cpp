@@ -17,6 +17,8 @@ int main(int argc, char* argv[]) {
   QApplication app(qtArgc, qtArgv);
   QApplication::setApplicationName(QStringLiteral("Tramela"));
   QApplication::setApplicationVersion(QStringLiteral("1.00"));
+  // The launcher entry it was installed with, for desktops that match windows to entries.
+  QApplication::setDesktopFileName(QStringLiteral("it.tramela.Tramela"));
   QApplication::setWindowIcon(tramela::calculatorIcon());
   tramela::installItalianQtTexts(app);
   fontConfig.wait();  // the window's first font is near
