@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Builds the Debian package with cpack into a scratch folder and reads it back: the control
-# fields a user's apt needs and every installed file under /usr.
-# Usage: debian_package.sh BUILD-DIR
+# fields a user's apt needs and every installed file under /usr. With
+# TRAMELA_TEST_SYSTEM_INSTALL=1, as root, on a machine where tramela is not installed (CI),
+# also installs the package with apt-get, starts /usr/bin/tramela under Xvfb and closes it,
+# removes the package and checks that its files are gone.
+# Usage: debian_package.sh BUILD-DIR path/to/send_close_request
 set -euo pipefail
 
 build=$1
+send_close_request=$2
 readonly APP_ID=it.tramela.Tramela
 
 for tool in cpack dpkg-deb dpkg-shlibdeps; do
@@ -38,4 +42,32 @@ for file in ./usr/bin/tramela \
             ./usr/share/icons/hicolor/scalable/apps/$APP_ID.svg; do
   grep -qx "$file" "$work/contents" || fail "the package does not hold $file"
 done
+
+if [ "${TRAMELA_TEST_SYSTEM_INSTALL:-}" != 1 ] || [ "$(id -u)" -ne 0 ]; then
+  echo "PASS (not installed: set TRAMELA_TEST_SYSTEM_INSTALL=1 as root to install it too)"
+  exit 0
+fi
+dpkg-query -W tramela >/dev/null 2>&1 && fail "tramela is already installed here; not touching it"
+for tool in apt-get Xvfb xdotool; do
+  command -v "$tool" >/dev/null 2>&1 || fail "no $tool"
+done
+echo "apt-get install $deb"
+DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$deb" >"$work/apt.log" 2>&1 || {
+  cat "$work/apt.log" >&2; fail "apt-get install failed"; }
+removed=0
+remove() {
+  [ "$removed" = 1 ] && return 0
+  removed=1
+  DEBIAN_FRONTEND=noninteractive apt-get remove -y -q tramela >>"$work/apt.log" 2>&1
+}
+trap 'remove || true; rm -rf "$work"' EXIT
+source "$(dirname "$0")/start_and_close.sh"
+start_and_close /usr/bin/tramela "$send_close_request"
+remove || { cat "$work/apt.log" >&2; fail "apt-get remove failed"; }
+dpkg-query -W -f='${Status}\n' tramela 2>/dev/null | grep -q 'install ok installed' && fail "still installed"
+while read -r file; do
+  case "$file" in */) continue;; esac
+  [ ! -e "${file#.}" ] || fail "left behind after removal: ${file#.}"
+done <"$work/contents"
+echo "installed, started, closed and removed cleanly"
 echo PASS

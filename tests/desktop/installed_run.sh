@@ -18,14 +18,7 @@ for tool in Xvfb xdotool identify desktop-file-validate appstreamcli; do
 done
 
 work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; cat "$work/tramela.log" 2>/dev/null >&2 || true; exit 1; }
 
 prefix=$work/prefix
@@ -61,29 +54,6 @@ case "$corner" in *"(0,0,0,0)"*|none|*"a(0,0,0,0)"*) ;; *) fail "the icon's corn
 [ "${outline:0:6}" = 000000 ] || fail "the icon's outline is $outline, not black"
 grep -q '<svg' "$share/icons/hicolor/scalable/apps/$APP_ID.svg" || fail "the scalable icon is no SVG"
 
-source "$(dirname "$0")/../e2e/xvfb_display.sh"
-start_xvfb || fail "Xvfb did not start"
-echo "Xvfb on $DISPLAY; starting $prefix/bin/tramela"
-LC_ALL=it_IT.UTF-8 QT_QPA_PLATFORM=xcb "$prefix/bin/tramela" >"$work/tramela.log" 2>&1 &
-app_pid=$!
-
-window=""
-for _ in $(seq 200); do
-  for candidate in $(xdotool search --all --onlyvisible --pid "$app_pid" --name TRAMELA 2>/dev/null); do
-    [ "$(xdotool getwindowname "$candidate")" = TRAMELA ] && window=$candidate
-  done
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "the installed program shows no window titled TRAMELA"
-"$send_close_request" "$window"
-for _ in $(seq 200); do
-  kill -0 "$app_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && fail "the installed program is still running after the close request"
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
-[ "$status" -eq 0 ] || fail "closing the window ended the installed program with status $status"
+source "$(dirname "$0")/start_and_close.sh"
+start_and_close "$prefix/bin/tramela" "$send_close_request"
 echo PASS
