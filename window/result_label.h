@@ -26,11 +26,13 @@ qsizetype shownCharacterBound(QSize box, const QFontMetricsF& metrics);
 //   shownPrefixLength(u"ab\u0301cd", 2)      -> 3
 //   shownPrefixLength(u"a\U0001F600b", 2)    -> 3
 //   shownPrefixLength(u"ab", 5)              -> 2
-qsizetype shownPrefixLength(const QString& text, qsizetype maxCharacters);
+qsizetype shownPrefixLength(QStringView text, qsizetype maxCharacters);
 
 // A label for a result of any length. It keeps the whole text but gives QLabel only the
 // start that can fill its box, so that a megabyte is laid out no further than a few lines.
-// For every text that fits, the label shows and holds exactly that text.
+// For every text that fits, the label shows and holds exactly that text; for one that does
+// not, it shows what a plain label would, and holds the start of the text (with a line
+// break in place of the hidden rest of a word wider than the box).
 class ResultLabel : public QLabel {
   Q_OBJECT
 
@@ -48,6 +50,7 @@ class ResultLabel : public QLabel {
 
  private:
   void showResult();
+  QString shownText() const;
 
   QString resultText_;
 };
