@@ -3,7 +3,6 @@
 #include <QApplication>
 
 #include "app/error_report.h"
-#include "app/font_warm_up.h"
 #include "app/qt_texts.h"
 #include "window/form1.h"
 #include "window/pictures.h"
@@ -13,7 +12,6 @@ int main(int argc, char* argv[]) {
   char fallbackName[] = "tramela";
   char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName, nullptr};
   int qtArgc = 1;
-  tramela::FontConfigWarmUp fontConfig;
   QApplication app(qtArgc, qtArgv);
   QApplication::setApplicationName(QStringLiteral("Tramela"));
   QApplication::setApplicationVersion(QStringLiteral("1.00"));
@@ -21,7 +19,6 @@ int main(int argc, char* argv[]) {
   QApplication::setDesktopFileName(QStringLiteral("it.tramela.Tramela"));
   QApplication::setWindowIcon(tramela::calculatorIcon());
   tramela::installItalianQtTexts(app);
-  fontConfig.wait();  // the window's first font is near
 
   tramela::Form1 form1(&tramela::reportUnhandledError);
   form1.show();
