@@ -45,13 +45,6 @@ QString optionName(OptionId option) {
   return QStringLiteral("Option%1").arg(static_cast<int>(option));
 }
 
-std::string_view captionOf(OptionId option) {
-  for (const ConversionEntry& entry : entriesInListOrder()) {
-    if (entry.option == option) return entry.caption;
-  }
-  throw std::out_of_range("no entry for option");
-}
-
 QRect pixelGeometry(const ControlLayout& c) {
   const int height =
       c.kind == ControlKind::Line ? kLineThicknessPixels : toPixels(c.height);
@@ -141,7 +134,7 @@ QWidget* Form1::createControl(const ControlLayout& layout, QWidget* container) {
       control = new QGroupBox(toQString(layout.caption), container);
       break;
     case ControlKind::OptionButton: {
-      auto* button = new QRadioButton(toQString(captionOf(layout.option)), container);
+      auto* button = new QRadioButton(toQString(entryFor(layout.option).caption), container);
       button->setObjectName(optionName(layout.option));
       button->setStyle(optionStyle_);
       options_->addButton(button, static_cast<int>(layout.option));

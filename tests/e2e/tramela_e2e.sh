@@ -51,34 +51,9 @@ fail() {
   exit 1
 }
 
-# A display of our own. Xvfb writes its number to fd 3 once it is ready; the number is
-# drawn at random above the low ones other servers take, and a server that dies or cannot
-# be reached (another run took the number) is replaced by one on another number.
-start_xvfb() {
-  local display
-  for _ in 1 2 3 4 5; do
-    display=$((100 + RANDOM % 900))
-    : >"$work/display"
-    Xvfb ":$display" -displayfd 3 -screen 0 640x800x24 -nolisten tcp \
-      3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb_pid=$!
-    for _ in $(seq "$TRIES"); do
-      [ -s "$work/display" ] && break
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep "$POLL"
-    done
-    if [ -s "$work/display" ] && DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1
-    then
-      export DISPLAY=":$display"
-      return 0
-    fi
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-  done
-  return 1
-}
-start_xvfb || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
+# A display of our own (see xvfb_display.sh).
+source "$(dirname "$0")/xvfb_display.sh"
+start_xvfb || fail "Xvfb did not start"
 echo "Xvfb on $DISPLAY"
 
 start_tramela() {
