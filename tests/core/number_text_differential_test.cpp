@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/core/utf8_check.h"
+
 #include <algorithm>
 #include <bit>
 #include <cerrno>
@@ -61,25 +63,7 @@ constexpr NamedConvention kConventions[] = {
 // The blanks that, where one of them is the grouping separator, all count as grouping.
 constexpr char32_t kGroupingBlanks[] = {U' ', U'\u00A0', U'\u202F', U'\u2009'};
 
-std::string utf8(char32_t c) {
-  std::string s;
-  if (c < 0x80) {
-    s += static_cast<char>(c);
-  } else if (c < 0x800) {
-    s += static_cast<char>(0xC0 | (c >> 6));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    s += static_cast<char>(0xE0 | (c >> 12));
-    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    s += static_cast<char>(0xF0 | (c >> 18));
-    s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return s;
-}
+using testing_support::utf8;
 
 std::string printable(std::string_view text) {
   std::string shown = "\"";

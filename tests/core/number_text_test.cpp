@@ -27,6 +27,7 @@ namespace tramela {
 namespace {
 
 using testing_support::isValidUtf8;
+using testing_support::utf8;
 
 constexpr NumberConvention kItalian{U',', U'.'};
 constexpr NumberConvention kPointComma{U'.', U','};
@@ -53,27 +54,6 @@ constexpr double kSmallestDenormal = std::numeric_limits<double>::denorm_min();
 
 std::uint64_t bitsOf(double value) { return std::bit_cast<std::uint64_t>(value); }
 
-std::string utf8(char32_t codePoint) {
-  // Written here rather than taken from core/utf8.h, so that a fault there shows.
-  std::string text;
-  const auto c = static_cast<std::uint32_t>(codePoint);
-  if (c < 0x80) {
-    text += static_cast<char>(c);
-  } else if (c < 0x800) {
-    text += static_cast<char>(0xC0 | (c >> 6));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    text += static_cast<char>(0xE0 | (c >> 12));
-    text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    text += static_cast<char>(0xF0 | (c >> 18));
-    text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return text;
-}
 
 // What a parse gave: a value or the kind of error, with the description.
 struct Outcome {

@@ -4,9 +4,34 @@
 // builds do not lean on the decoder they may be testing.
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace tramela::testing_support {
+
+// The UTF-8 bytes of one code point, encoded here rather than taken from core/utf8.h, so
+// that a fault there shows in the tests.
+inline std::string utf8(char32_t codePoint) {
+  std::string text;
+  const auto c = static_cast<std::uint32_t>(codePoint);
+  if (c < 0x80) {
+    text += static_cast<char>(c);
+  } else if (c < 0x800) {
+    text += static_cast<char>(0xC0 | (c >> 6));
+    text += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    text += static_cast<char>(0xE0 | (c >> 12));
+    text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    text += static_cast<char>(0xF0 | (c >> 18));
+    text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return text;
+}
 
 // Whether every byte of the text belongs to a well-formed UTF-8 sequence (no overlong
 // form, no surrogate, nothing above U+10FFFF).
