@@ -1,5 +1,7 @@
 #include "window/pictures.h"
 
+#include <QImage>
+#include <QImageReader>
 #include <QString>
 
 // The pictures live in the library's resources; a static library has to register them
@@ -14,16 +16,24 @@ void ensurePicturesRegistered() {
   (void)registered;
 }
 
+// Our pictures are XPM, which Qt reads by itself. Given only a file name, Qt loads every
+// image-format plugin on the system (and libjpeg with one) to ask whether it claims the
+// file; naming the format with detection off reads it without them, before the window maps.
+QImage readPicture(const QString& path) {
+  ensurePicturesRegistered();
+  QImageReader reader(path, "xpm");
+  reader.setAutoDetectImageFormat(false);
+  return reader.read();
+}
+
 }  // namespace
 
 QIcon calculatorIcon() {
-  ensurePicturesRegistered();
-  return QIcon(QStringLiteral(":/tramela/calculator.xpm"));
+  return QIcon(QPixmap::fromImage(readPicture(QStringLiteral(":/tramela/calculator.xpm"))));
 }
 
 QPixmap logoPixmap() {
-  ensurePicturesRegistered();
-  return QPixmap(QStringLiteral(":/tramela/logo.xpm"));
+  return QPixmap::fromImage(readPicture(QStringLiteral(":/tramela/logo.xpm")));
 }
 
 }  // namespace tramela

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QFile>
 #include <QSet>
 
 #include <gtest/gtest.h>
@@ -48,6 +49,21 @@ TEST(Pictures, TheLogoIs100By41WithOneTransparentColour) {
   }
   EXPECT_GT(opaque, 0);
   EXPECT_LE(colourCount(image), 256);
+}
+
+// Whether an image-format plugin is mapped into this process.
+bool anImagePluginIsLoaded() {
+  QFile maps(QStringLiteral("/proc/self/maps"));
+  if (!maps.open(QIODevice::ReadOnly)) return false;
+  return maps.readAll().contains("/imageformats/");
+}
+
+TEST(Pictures, AreReadWithoutLoadingImagePlugins) {
+  if (!QFile::exists(QStringLiteral("/proc/self/maps"))) GTEST_SKIP() << "no /proc here";
+  if (anImagePluginIsLoaded()) GTEST_SKIP() << "an earlier test in this process loaded one";
+  EXPECT_FALSE(calculatorIcon().isNull());
+  EXPECT_FALSE(logoPixmap().isNull());
+  EXPECT_FALSE(anImagePluginIsLoaded());
 }
 
 using PictureBox = Form1Fixture;
