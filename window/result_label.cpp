@@ -127,6 +127,9 @@ void ResultLabel::showResult() { setText(shownText()); }
 // starts the next line: where such a word reaches the end of what was counted, the label is
 // given the start of the word and a line break, and the count goes on after the word.
 QString ResultLabel::shownText() const {
+  // Nothing to measure: the label asks for its font only once there is a result, so the
+  // window does not load the result's font before its first frame.
+  if (resultText_.isEmpty()) return {};
   const QSize box = contentsRect().size();
   const qsizetype bound = shownCharacterBound(box, QFontMetricsF(font()));
   if (!wordWrap()) return resultText_.first(shownPrefixLength(resultText_, bound));
