@@ -20,6 +20,8 @@
 #include <fstream>
 #include <string>
 
+#include "tests/e2e/close_request.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -47,18 +49,6 @@ bool nextEvent(Display* display, XEvent& event, Clock::time_point deadline) {
   }
   XNextEvent(display, &event);
   return true;
-}
-
-void sendDeleteWindow(Display* display, Window window) {
-  XEvent message{};
-  message.xclient.type = ClientMessage;
-  message.xclient.window = window;
-  message.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-  message.xclient.format = 32;
-  message.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-  message.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display, window, False, NoEventMask, &message);
-  XFlush(display);
 }
 
 int waitForExit(pid_t pid) {
@@ -124,7 +114,8 @@ int main(int argc, char** argv) {
 
   usleep(static_cast<useconds_t>(settleMs) * 1000);
   const long peakKb = peakResidentKb(pid);
-  sendDeleteWindow(display, window);
+  tramela::sendCloseRequest(display, window);
+  XFlush(display);
   const int exitStatus = waitForExit(pid);
 
   const double ms = std::chrono::duration<double, std::milli>(mapped - start).count();

@@ -1,11 +1,10 @@
-// Asks a window to close as a window manager does: a WM_PROTOCOLS client message carrying
-// WM_DELETE_WINDOW. The window's program decides what to do; nothing is destroyed here.
+// Asks a window to close as a window manager does (see close_request.h), from the shell.
 // Usage: send_close_request WINDOW-ID   (decimal or 0x-prefixed hex; DISPLAY names the server)
-
-#include <X11/Xlib.h>
 
 #include <cstdio>
 #include <cstdlib>
+
+#include "tests/e2e/close_request.h"
 
 int main(int argc, char* argv[]) {
   if (argc != 2) {
@@ -23,15 +22,8 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "cannot open the display\n");
     return 1;
   }
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-  event.xclient.data.l[1] = CurrentTime;
-  const Status sent = XSendEvent(display, window, False, NoEventMask, &event);
+  const bool sent = tramela::sendCloseRequest(display, window);
   XSync(display, False);
   XCloseDisplay(display);
-  return sent != 0 ? 0 : 1;
+  return sent ? 0 : 1;
 }
