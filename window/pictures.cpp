@@ -18,7 +18,7 @@ void ensurePicturesRegistered() {
 
 // Our pictures are XPM, which Qt reads by itself. Given only a file name, Qt loads every
 // image-format plugin on the system (and libjpeg with one) to ask whether it claims the
-// file; naming the format with detection off reads it without them, before the window maps.
+// file; naming the format with detection off reads ours without them.
 QImage readPicture(const QString& path) {
   ensurePicturesRegistered();
   QImageReader reader(path, "xpm");
