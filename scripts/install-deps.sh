@@ -16,8 +16,9 @@ packages=(
   clang-14 libclang-rt-14-dev
   # end-to-end runs under a virtual display
   xvfb xdotool x11-utils imagemagick libx11-dev
-  # Windows version resource check, desktop metadata checks
-  binutils-mingw-w64-x86-64 desktop-file-utils appstream
+  # Windows version resource check, desktop metadata checks; cpack's Debian package reads
+  # the program's dependencies with file and dpkg-shlibdeps
+  binutils-mingw-w64-x86-64 desktop-file-utils appstream file dpkg-dev
 )
 
 missing=()

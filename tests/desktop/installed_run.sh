@@ -19,7 +19,7 @@ done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; cat "$work/tramela.log" 2>/dev/null >&2 || true; exit 1; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" || {
