@@ -201,6 +201,8 @@ void Form1::moveSelection(QRadioButton* from, int step) {
 }
 
 void Form1::onInputChanged(const QString& text) {
+  // The result on screen no longer answers the input: no screen reader is to read it now.
+  announcer_.withdraw();
   try {
     state_.inputText = text.toStdString();
   } catch (const std::exception& error) {
@@ -217,9 +219,13 @@ void Form1::onOptionToggled(int id, bool checked) {
 // The one place that catches errors: whatever leaves the entry goes to the sink untouched,
 // and Label1 keeps what it showed.
 void Form1::runEntry(OptionId option) {
+  // The result on screen answers the choice before this one, whatever this one gives.
+  announcer_.withdraw();
   try {
     selectOption(state_, option);
-    label1_->setResultText(QString::fromStdString(state_.resultText));
+    const QString result = QString::fromStdString(state_.resultText);
+    label1_->setResultText(result);
+    announcer_.announce(options_->button(static_cast<int>(option)), result);
   } catch (const std::exception& error) {
     errorSink_(error);
   } catch (...) {

@@ -9,6 +9,7 @@
 #include "core/conversion_table.h"
 #include "core/option_handling.h"
 #include "window/form1_layout.h"
+#include "window/result_announcer.h"
 
 class QButtonGroup;
 class QLabel;
@@ -58,6 +59,7 @@ class Form1 : public QWidget {
   QButtonGroup* options_ = nullptr;
   QStyle* optionStyle_ = nullptr;
   std::array<QRadioButton*, kOptionCount> optionsInListOrder_{};
+  ResultAnnouncer announcer_;
 };
 
 }  // namespace tramela

@@ -1,15 +1,18 @@
 // What a screen reader learns from the window through Qt's accessibility interfaces (the
-// same ones the AT-SPI bridge reads on Linux): the names and labels of the controls, and
-// one announcement per new result.
+// same ones the AT-SPI bridge reads on Linux): the names and labels of the controls, one
+// announcement per new result, and the result carried by the option button it was chosen with.
 
 #include <QAccessible>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
 #include <vector>
 
 // Qt's own way of switching accessibility on for a test: the platform's accessibility is
@@ -94,6 +97,104 @@ TEST_F(Form1Accessibility, EveryOptionButtonIsNamedByItsCaption) {
     EXPECT_EQ(face->text(QAccessible::Name).toStdString(), std::string(entry.caption));
     EXPECT_EQ(face->state().checked != 0, button->isChecked());
   }
+}
+
+// The description of every option button, as "Option1=38,1" for the one that has one.
+std::string carriedResults(const std::vector<QRadioButton*>& buttons) {
+  std::string carried;
+  for (QRadioButton* button : buttons) {
+    const QString description = accessible(button)->text(QAccessible::Description);
+    if (description.isEmpty()) continue;
+    if (!carried.empty()) carried += ' ';
+    carried += (button->objectName() + QLatin1Char('=') + description).toStdString();
+  }
+  return carried;
+}
+
+class Form1CarriedResult : public Form1Accessibility {
+ protected:
+  std::vector<QRadioButton*> buttons() {
+    std::vector<QRadioButton*> all;
+    for (const ConversionEntry& entry : entriesInListOrder()) {
+      all.push_back(option(QStringLiteral("Option%1").arg(static_cast<int>(entry.option))));
+    }
+    return all;
+  }
+
+  void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+};
+
+// The button a result was chosen with carries it, whether chosen by a click or by the arrow
+// keys, and no other button carries anything.
+TEST_F(Form1CarriedResult, TheChosenButtonAloneCarriesTheResult) {
+  struct Step {
+    const char* typed;  // replaces the text of dati1; nullptr leaves it
+    const char* click;  // the option clicked; nullptr presses key instead
+    Qt::Key key;
+    const char* carried;
+  };
+  const Step steps[] = {
+      {"1,5", "Option1", Qt::Key_unknown, "Option1=38,1"},
+      {nullptr, nullptr, Qt::Key_Down, "Option2=0,0590551181102362"},
+      {nullptr, nullptr, Qt::Key_Up, "Option1=38,1"},
+      {nullptr, nullptr, Qt::Key_Up, "Option5=1,5"},
+      {nullptr, "Option11", Qt::Key_unknown, "Option11=0,4572"},
+      {nullptr, nullptr, Qt::Key_Right, "Option5=1,5"},
+      {"abc & <b>", "Option3", Qt::Key_unknown, ""},  // no number: the entry fails
+      {"10", "Option2", Qt::Key_unknown, "Option2=0,393700787401575"},
+      {"", "Option5", Qt::Key_unknown, ""},  // the echo of nothing says nothing
+      {"10", "Option4", Qt::Key_unknown, "Option4=9,144"},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(std::string(step.typed ? step.typed : "(same input)") + " " +
+                 (step.click ? step.click : "arrow key"));
+    if (step.typed != nullptr) {
+      dati1()->clear();
+      type(QString::fromUtf8(step.typed));
+    }
+    if (step.click != nullptr) {
+      click(QString::fromLatin1(step.click));
+    } else {
+      press(step.key);
+    }
+    EXPECT_EQ(carriedResults(buttons()), step.carried);
+  }
+  EXPECT_EQ(sinkCalls_, 1);  // abc & <b>
+}
+
+// Any change of the input takes the result back: it no longer answers what is typed.
+TEST_F(Form1CarriedResult, EditingTheInputTakesTheResultBack) {
+  struct Edit {
+    const char* name;
+    void (*apply)(QLineEdit*);
+  };
+  const Edit edits[] = {
+      {"typing a digit", [](QLineEdit* field) { QTest::keyClicks(field, QStringLiteral("7")); }},
+      {"erasing a digit", [](QLineEdit* field) { QTest::keyClick(field, Qt::Key_Backspace); }},
+      {"clearing", [](QLineEdit* field) { field->clear(); }},
+      {"replacing the same text",
+       [](QLineEdit* field) { field->setText(field->text() + QLatin1Char(' ')); }},
+  };
+  const char* options[] = {"Option1", "Option2", "Option3", "Option4"};
+  for (std::size_t i = 0; i < std::size(edits); ++i) {
+    SCOPED_TRACE(edits[i].name);
+    dati1()->setText(QStringLiteral("2,5"));
+    click(QString::fromLatin1(options[i]));
+    ASSERT_NE(carriedResults(buttons()), "");
+    edits[i].apply(dati1());
+    EXPECT_EQ(carriedResults(buttons()), "");
+  }
+}
+
+// A choice whose entry fails takes the earlier result from the button it was chosen with:
+// that button is no longer the chosen one.
+TEST_F(Form1CarriedResult, AFailedChoiceLeavesNoResultCarried) {
+  type(QStringLiteral("8E+306"));
+  click(QStringLiteral("Option2"));
+  ASSERT_EQ(carriedResults(buttons()), "Option2=3,1496062992126E+305");
+  click(QStringLiteral("Option1"));  // overflows
+  EXPECT_EQ(sinkCalls_, 1);
+  EXPECT_EQ(carriedResults(buttons()), "");
 }
 
 // The accessibility events about Label1 that tell of a new text: name changes, with the name

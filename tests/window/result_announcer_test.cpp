@@ -1,0 +1,114 @@
+// What a screen reader is told of each result through ResultAnnouncer: the accessibility
+// events Qt's AT-SPI bridge turns into the signals Orca reads.
+
+#include "window/result_announcer.h"
+
+#include <QAccessible>
+#include <QGuiApplication>
+#include <QRadioButton>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+namespace tramela {
+namespace {
+
+// The events about the description of the two controls and about the notification, each
+// with what a screen reader would read at that moment: "a=38,1", "a=" (emptied),
+// "notification 38,1" (shown), "notification hidden".
+struct Heard {
+  static inline std::vector<std::string> events;
+
+  static void record(QAccessibleEvent* event) {
+    QObject* object = event->object();
+    if (object == nullptr) return;
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+    const std::string name = object->objectName().toStdString();
+    if (event->type() == QAccessible::DescriptionChanged) {
+      events.push_back(name + "=" + face->text(QAccessible::Description).toStdString());
+    } else if (face->role() == QAccessible::Notification) {
+      if (event->type() == QAccessible::ObjectShow) {
+        events.push_back("notification " + face->text(QAccessible::Name).toStdString());
+      } else if (event->type() == QAccessible::ObjectHide) {
+        events.push_back("notification hidden");
+      }
+    }
+  }
+};
+
+class ResultAnnouncerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QPlatformAccessibility* platform =
+        QGuiApplicationPrivate::platformIntegration()->accessibility();
+    ASSERT_NE(platform, nullptr) << "the platform has no accessibility";
+    platform->setActive(true);
+    a_->setObjectName(QStringLiteral("a"));
+    b_->setObjectName(QStringLiteral("b"));
+    b_->move(0, 30);
+    window_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+    Heard::events.clear();
+    QAccessible::installUpdateHandler(&Heard::record);
+  }
+  void TearDown() override { QAccessible::installUpdateHandler(nullptr); }
+
+  QWidget window_;
+  QRadioButton* a_ = new QRadioButton(QStringLiteral("a"), &window_);
+  QRadioButton* b_ = new QRadioButton(QStringLiteral("b"), &window_);
+  ResultAnnouncer announcer_;
+};
+
+TEST_F(ResultAnnouncerTest, EachResultIsToldOnceAndAResultChosenAgainIsToldAgain) {
+  struct Step {
+    const char* what;
+    const char* control;  // announce on it; nullptr withdraws
+    const char* result;
+    std::vector<std::string> heard;
+  };
+  const Step steps[] = {
+      {"first result", "a", "38,1", {"a=38,1"}},
+      {"another control", "b", "0,1", {"a=", "b=0,1"}},
+      {"the same result again", "b", "0,1", {"b=", "b=0,1", "notification 0,1"}},
+      {"withdrawn", nullptr, nullptr, {"b=", "notification hidden"}},
+      {"withdrawn twice", nullptr, nullptr, {}},
+      {"chosen again after", "b", "0,1", {"b=0,1", "notification 0,1"}},
+      {"an empty result", "b", "", {"b=", "notification hidden"}},
+      {"back to the other", "a", "254", {"a=254"}},
+      {"and again", "a", "254", {"a=", "a=254", "notification 254"}},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    Heard::events.clear();
+    if (step.control == nullptr) {
+      announcer_.withdraw();
+    } else {
+      QWidget* control = step.control == std::string("a") ? a_ : b_;
+      announcer_.announce(control, QString::fromUtf8(step.result));
+    }
+    EXPECT_EQ(Heard::events, step.heard);
+  }
+}
+
+// The notification is there for screen readers only: it shows nothing and takes nothing.
+TEST_F(ResultAnnouncerTest, TheNotificationIsNotSeen) {
+  announcer_.announce(a_, QStringLiteral("1"));
+  announcer_.announce(a_, QStringLiteral("1"));
+  QWidget* notification = announcer_.notification();
+  ASSERT_NE(notification, nullptr);
+  EXPECT_TRUE(notification->isVisible());
+  EXPECT_TRUE(notification->size().isEmpty());
+  EXPECT_EQ(notification->focusPolicy(), Qt::NoFocus);
+  EXPECT_EQ(notification->window(), &window_);
+}
+
+}  // namespace
+}  // namespace tramela
