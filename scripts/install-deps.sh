@@ -16,6 +16,11 @@ packages=(
   clang-14 libclang-rt-14-dev
   # end-to-end runs under a virtual display
   xvfb xdotool x11-utils imagemagick libx11-dev
+  # what a blind user hears: the screen-reader test runs the Orca screen reader, which speaks
+  # through speech-dispatcher (here into a file), reads the window over the accessibility bus
+  # of at-spi2-core, needs a window manager (openbox) to follow the focus, and runs under a
+  # private D-Bus session (dbus)
+  orca speech-dispatcher at-spi2-core openbox dbus
   # Windows version resource check, desktop metadata checks; cpack's Debian package reads
   # the program's dependencies with file and dpkg-shlibdeps
   binutils-mingw-w64-x86-64 desktop-file-utils appstream file dpkg-dev
