@@ -27,7 +27,7 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2
   cat "$work/cpack.log" >&2; fail "cpack failed"; }
 deb=$(ls "$work"/tramela_*.deb)
 echo "built $(basename "$deb")"
-dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+dpkg-deb --field "$deb"
 
 field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Package)" = tramela ] || fail "package name $(field Package)"
