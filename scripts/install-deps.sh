@@ -24,6 +24,9 @@ packages=(
   # Windows version resource check, desktop metadata checks; cpack's Debian package reads
   # the program's dependencies with file and dpkg-shlibdeps
   binutils-mingw-w64-x86-64 desktop-file-utils appstream file dpkg-dev
+  # Debian's own checker for the package, and man and groff, which render the manual pages
+  # for the test as they do for a reader
+  lintian man-db groff-base
 )
 
 missing=()

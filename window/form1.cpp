@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "window/fonts.h"
+#include "window/keypad_decimal_key.h"
 #include "window/option_button_style.h"
 #include "window/pictures.h"
 #include "window/pixel_art.h"
@@ -89,10 +90,13 @@ Form1::Form1(ErrorSink errorSink, QWidget* parent)
   }
   // The result can be selected with the mouse and copied from its context menu.
   new ResultCopyMenu(label1_);
+  new KeypadDecimalKey(dati1_);
   dati1_->setFocus();
 
   connect(dati1_, &QLineEdit::textChanged, this, &Form1::onInputChanged);
   connect(options_, &QButtonGroup::idToggled, this, &Form1::onOptionToggled);
+  connect(options_, &QButtonGroup::idPressed, this, &Form1::onOptionPressed);
+  connect(options_, &QButtonGroup::idClicked, this, &Form1::onOptionClicked);
 }
 
 QWidget* Form1::createControl(const ControlLayout& layout, QWidget* container) {
@@ -216,6 +220,14 @@ void Form1::onOptionToggled(int id, bool checked) {
   runEntry(static_cast<OptionId>(id));
 }
 
+// A click (mouse, Space, or a screen reader's press) on a button that was not selected
+// toggles it, and the toggle runs its entry; one on the selected button toggles nothing.
+void Form1::onOptionPressed(int id) { pressedWasSelected_ = options_->button(id)->isChecked(); }
+
+void Form1::onOptionClicked(int id) {
+  if (pressedWasSelected_) runEntry(static_cast<OptionId>(id));
+}
+
 // The one place that catches errors: whatever leaves the entry goes to the sink untouched,
 // and Label1 keeps what it showed.
 void Form1::runEntry(OptionId option) {
@@ -224,7 +236,8 @@ void Form1::runEntry(OptionId option) {
   try {
     selectOption(state_, option);
     const QString result = QString::fromStdString(state_.resultText);
-    label1_->setResultText(result);
+    const bool isNumber = entryFor(option).kind != ConversionKind::Echo;
+    label1_->setResultText(result, isNumber ? ResultForm::Number : ResultForm::Text);
     announcer_.announce(options_->button(static_cast<int>(option)), result);
   } catch (const std::exception& error) {
     errorSink_(error);

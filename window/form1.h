@@ -28,7 +28,8 @@ using ErrorSink = std::function<void(const std::exception&)>;
 // The program's one window: the input field dati1, the eleven option buttons in Frame1, the
 // result label Label1 and the labels, lines and logo around them, each placed where its
 // layout says. Selecting an option button runs its entry on the text of dati1 and shows the
-// result in Label1; an error from the entry goes to errorSink and Label1 stays as it was.
+// result in Label1; so does choosing the selected button again, with the mouse or Space. An
+// error from the entry goes to errorSink and Label1 stays as it was.
 // At start dati1 and Label1 are empty, Option5 is selected and nothing has run.
 class Form1 : public QWidget {
   Q_OBJECT
@@ -49,6 +50,8 @@ class Form1 : public QWidget {
   void updateTabStop();
   void onInputChanged(const QString& text);
   void onOptionToggled(int id, bool checked);
+  void onOptionPressed(int id);
+  void onOptionClicked(int id);
   void moveSelection(QRadioButton* from, int step);
   void runEntry(OptionId option);
 
@@ -59,6 +62,9 @@ class Form1 : public QWidget {
   QButtonGroup* options_ = nullptr;
   QStyle* optionStyle_ = nullptr;
   std::array<QRadioButton*, kOptionCount> optionsInListOrder_{};
+  // Whether the button being pressed was already the selected one: choosing it again runs
+  // its entry again, since the input may have changed since it last ran.
+  bool pressedWasSelected_ = false;
   ResultAnnouncer announcer_;
 };
 

@@ -80,6 +80,27 @@ Lines layOut(QString text, const QFont& font, qreal width) {
   return lines;
 }
 
+bool fitsOnOneLine(const QString& text, const QFont& font, qreal width) {
+  return QFontMetricsF(font).horizontalAdvance(text) <= width;
+}
+
+// The largest point size, up to the font's own, at which text fits on one line of width.
+// Advances do not grow exactly in proportion to the size (hinting rounds them), so the size
+// is searched for rather than scaled.
+QFont fontFittingOneLine(const QString& text, QFont font, qreal width) {
+  if (fitsOnOneLine(text, font, width)) return font;
+  constexpr int kSearchSteps = 16;  // the size to within a thousandth of a point
+  double fits = kSmallestNumberPointSize;
+  double tooLarge = font.pointSizeF();
+  for (int step = 0; step < kSearchSteps; ++step) {
+    const double middle = (fits + tooLarge) / 2;
+    font.setPointSizeF(middle);
+    (fitsOnOneLine(text, font, width) ? fits : tooLarge) = middle;
+  }
+  font.setPointSizeF(fits);
+  return font;
+}
+
 }  // namespace
 
 qsizetype shownCharacterBound(QSize box, const QFontMetricsF& metrics) {
@@ -103,10 +124,11 @@ qsizetype shownPrefixLength(QStringView text, qsizetype maxCharacters) {
   return text.size();
 }
 
-ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent) {}
+ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent), givenFont_(font()) {}
 
-void ResultLabel::setResultText(const QString& text) {
+void ResultLabel::setResultText(const QString& text, ResultForm form) {
   resultText_ = text;
+  form_ = form;
   showResult();
 }
 
@@ -117,10 +139,25 @@ void ResultLabel::resizeEvent(QResizeEvent* event) {
 
 void ResultLabel::changeEvent(QEvent* event) {
   QLabel::changeEvent(event);
-  if (event->type() == QEvent::FontChange) showResult();
+  if (event->type() == QEvent::FontChange && !fitting_) {
+    givenFont_ = font();
+    showResult();
+  }
 }
 
-void ResultLabel::showResult() { setText(shownText()); }
+void ResultLabel::showResult() {
+  // Only a number is measured: an empty result or a text asks for no font metrics, so the
+  // window does not load the result's font before its first frame.
+  const QFont shown = form_ == ResultForm::Number && !resultText_.isEmpty()
+                          ? fontFittingOneLine(resultText_, givenFont_, contentsRect().width())
+                          : givenFont_;
+  if (shown != font()) {
+    fitting_ = true;
+    setFont(shown);
+    fitting_ = false;
+  }
+  setText(shownText());
+}
 
 // The start of the text that fills the box, line by line. A word wider than the box runs on,
 // cut off at the box's edge, to the next place where its line can break, and what follows

@@ -28,19 +28,29 @@ qsizetype shownCharacterBound(QSize box, const QFontMetricsF& metrics);
 //   shownPrefixLength(u"ab", 5)              -> 2
 qsizetype shownPrefixLength(QStringView text, qsizetype maxCharacters);
 
+// What a result label shows: any text, wrapped and cut by the box like a plain label's, or
+// a number, which must never be cut: a cut number reads as another number.
+enum class ResultForm { Text, Number };
+
+// Smallest size a number is shrunk to; numbers the program writes fit far above it.
+inline constexpr double kSmallestNumberPointSize = 4.0;
+
 // A label for a result of any length. It keeps the whole text but gives QLabel only the
 // start that can fill its box, so that a megabyte is laid out no further than a few lines.
 // For every text that fits, the label shows and holds exactly that text; for one that does
 // not, it shows what a plain label would, and holds the start of the text (with a line
-// break in place of the hidden rest of a word wider than the box).
+// break in place of the hidden rest of a word wider than the box). A number that does not
+// fit on one line in the label's font is shown on one line at the largest size that fits.
 class ResultLabel : public QLabel {
   Q_OBJECT
 
  public:
   explicit ResultLabel(QWidget* parent = nullptr);
 
-  // Shows text as far as the box can show it.
-  void setResultText(const QString& text);
+  // Shows text as far as the box can show it; a number always whole, on one line.
+  //   setResultText("38,1", ResultForm::Number)                    -> the label's font
+  //   setResultText("-1,79769313486231E+308", ResultForm::Number)  -> a smaller size
+  void setResultText(const QString& text, ResultForm form = ResultForm::Text);
   // The whole text last given to setResultText.
   const QString& resultText() const { return resultText_; }
 
@@ -53,6 +63,10 @@ class ResultLabel : public QLabel {
   QString shownText() const;
 
   QString resultText_;
+  ResultForm form_ = ResultForm::Text;
+  // The font the label was given; the one it shows a shrunk number in is derived from it.
+  QFont givenFont_;
+  bool fitting_ = false;
 };
 
 }  // namespace tramela

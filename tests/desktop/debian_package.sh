@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package with cpack into a scratch folder and reads it back: the control
-# fields a user's apt needs and every installed file under /usr. With
+# fields a user's apt needs, every installed file under /usr, the changelog's entry against
+# the package's version and maintainer, and lintian, Debian's own package checker, which
+# must report no error and no warning. With
 # TRAMELA_TEST_SYSTEM_INSTALL=1, as root, on a machine where tramela is not installed (CI),
 # also installs the package with apt-get, starts /usr/bin/tramela under Xvfb and closes it,
 # removes the package and checks that its files are gone.
@@ -14,6 +16,8 @@ readonly APP_ID=it.tramela.Tramela
 for tool in cpack dpkg-deb dpkg-shlibdeps; do
   command -v "$tool" >/dev/null 2>&1 || { echo "skipped: no $tool"; exit 77; }
 done
+command -v lintian >/dev/null 2>&1 ||
+  { echo "FAIL: no lintian (scripts/install-deps.sh installs it)" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -23,7 +27,7 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2
   cat "$work/cpack.log" >&2; fail "cpack failed"; }
 deb=$(ls "$work"/tramela_*.deb)
 echo "built $(basename "$deb")"
-dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+dpkg-deb --field "$deb"
 
 field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Package)" = tramela ] || fail "package name $(field Package)"
@@ -39,9 +43,36 @@ for file in ./usr/bin/tramela \
             ./usr/share/applications/$APP_ID.desktop \
             ./usr/share/metainfo/$APP_ID.metainfo.xml \
             ./usr/share/icons/hicolor/32x32/apps/$APP_ID.png \
-            ./usr/share/icons/hicolor/scalable/apps/$APP_ID.svg; do
+            ./usr/share/icons/hicolor/scalable/apps/$APP_ID.svg \
+            ./usr/share/man/man1/tramela.1.gz \
+            ./usr/share/man/it/man1/tramela.1.gz \
+            ./usr/share/doc/tramela/copyright \
+            ./usr/share/doc/tramela/changelog.gz; do
   grep -qx "$file" "$work/contents" || fail "the package does not hold $file"
 done
+
+# The changelog's one entry is this version's, signed by the package's maintainer.
+mkdir "$work/unpacked"
+dpkg-deb --extract "$deb" "$work/unpacked"
+gunzip -c "$work/unpacked/usr/share/doc/tramela/changelog.gz" >"$work/changelog"
+entry() { dpkg-parsechangelog --file "$work/changelog" --show-field "$1"; }
+[ "$(entry Version)" = "$(field Version)" ] ||
+  fail "the changelog's entry is for $(entry Version), the package is $(field Version)"
+[ "$(entry Maintainer)" = "$(field Maintainer)" ] ||
+  fail "the changelog is signed by $(entry Maintainer), the package's maintainer is $(field Maintainer)"
+
+# As a maintainer runs it, with the informational tags shown too; those may stay.
+echo "lintian $(basename "$deb"):"
+status=0
+lintian --display-info --fail-on error,warning "$deb" >"$work/lintian.log" 2>"$work/lintian.err" ||
+  status=$?
+cat "$work/lintian.log"
+# Status 2: a tag at --fail-on's levels; 1: lintian itself failed.
+if [ "$status" -ne 0 ] || grep -q '^[EW]: ' "$work/lintian.log"; then
+  cat "$work/lintian.err" >&2
+  fail "lintian reports errors or warnings, or failed (status $status)"
+fi
+echo "lintian: no error, no warning"
 
 if [ "${TRAMELA_TEST_SYSTEM_INSTALL:-}" != 1 ] || [ "$(id -u)" -ne 0 ]; then
   echo "PASS (not installed: set TRAMELA_TEST_SYSTEM_INSTALL=1 as root to install it too)"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix as `cmake --install` does for a user, checks
-# that the launcher entry, the AppStream metadata and both icons are in place and valid,
+# that the launcher entry, the AppStream metadata, both icons, the manual pages, the copyright
+# and the changelog are in place, the entry, the metadata and the icons valid,
 # then starts the installed program under its own Xvfb, waits for its window and closes it
 # as a window manager does: the program must end with status 0.
 # Usage: installed_run.sh BUILD-DIR path/to/send_close_request
@@ -30,7 +31,11 @@ for file in bin/tramela \
             share/applications/$APP_ID.desktop \
             share/metainfo/$APP_ID.metainfo.xml \
             share/icons/hicolor/32x32/apps/$APP_ID.png \
-            share/icons/hicolor/scalable/apps/$APP_ID.svg; do
+            share/icons/hicolor/scalable/apps/$APP_ID.svg \
+            share/man/man1/tramela.1.gz \
+            share/man/it/man1/tramela.1.gz \
+            share/doc/tramela/copyright \
+            share/doc/tramela/changelog.gz; do
   [ -e "$prefix/$file" ] || fail "not installed: $file"
 done
 [ -x "$prefix/bin/tramela" ] || fail "bin/tramela is not executable"

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Runs the real tramela under its own Xvfb and drives it as a user would:
 #   1. types 1,5, clicks Option1, and finds red result pixels in Label1's box on a screenshot;
-#      then closes the window as a window manager does: the program ends with status 0;
+#      types 10 over it and clicks Option1 again: Label1 shows what a fresh conversion of 10
+#      shows (254), not the 38,1 left from before; types 1, the keypad's decimal key and 5,
+#      converts again: Label1 shows 38,1 as for the typed comma; then closes the window as a
+#      window manager does: the program ends with status 0;
 #   2. types abc, clicks Option1, finds the error report titled "Tramela", dismisses it with
 #      Return: the program ends with status 1;
 #   3. closes the window right after start: the program ends with status 0.
@@ -22,6 +25,7 @@ done
 # Where the controls are, in pixels from the window's top-left corner.
 readonly DATI1_AT="200 76"                  # inside dati1 (168, 64, 121 x 25)
 readonly OPTION1_AT="38 166"                # Option1's indicator (Frame1 at 16,104 + 16,56)
+readonly OPTION2_AT="38 190"                # Option2's indicator (Frame1 at 16,104 + 16,80)
 readonly LABEL1_BOX="247x39+32+448"         # Label1, as ImageMagick's crop geometry
 readonly MIN_RED_PIXELS=20
 readonly POLL=0.1
@@ -95,6 +99,29 @@ click_at() {  # window, x y
   xdotool mousemove --window "$1" $2 click 1
 }
 
+# A fingerprint of what Label1 shows.
+label1_pixels() {
+  import -window "$1" "$work/shot.png"
+  convert "$work/shot.png" -crop "$LABEL1_BOX" +repage rgb:- | md5sum | cut -d' ' -f1
+}
+
+# Waits until Label1 shows something other than $2, and prints its fingerprint.
+label1_changed_from() {  # window, fingerprint
+  local now
+  for _ in $(seq "$TRIES"); do
+    now=$(label1_pixels "$1")
+    [ "$now" != "$2" ] && { echo "$now"; return 0; }
+    sleep "$POLL"
+  done
+  return 1
+}
+
+retype() {  # window, keys for xdotool: everything in dati1 replaced
+  click_at "$1" "$DATI1_AT"
+  xdotool key ctrl+a
+  xdotool "${@:2}"
+}
+
 red_pixels_in_label1() {
   import -window "$1" "$work/shot.png"
   convert "$work/shot.png" -crop "$LABEL1_BOX" +repage txt:- | grep -ci '#FF0000' || true
@@ -116,6 +143,25 @@ done
 [ "$red" -ge "$MIN_RED_PIXELS" ] || fail "no red result in Label1 ($red red pixels)"
 cp "$work/shot.png" tramela-converted.png
 echo "   $red pure red pixels in Label1's box"
+converted=$(label1_pixels "$window")
+
+echo "   10 typed, Option1 chosen again"
+retype "$window" type --delay 20 "10"
+click_at "$window" "$OPTION1_AT"
+rechosen=$(label1_changed_from "$window" "$converted") || fail "choosing Option1 again changed nothing"
+click_at "$window" "$OPTION2_AT"
+other=$(label1_changed_from "$window" "$rechosen") || fail "Option2 changed nothing"
+click_at "$window" "$OPTION1_AT"
+fresh=$(label1_changed_from "$window" "$other") || fail "Option1 after Option2 changed nothing"
+[ "$rechosen" = "$fresh" ] || fail "choosing Option1 again shows other pixels than converting 10 afresh"
+
+echo "   1, the keypad's decimal key, 5 with Option1"
+retype "$window" key 1 KP_Decimal 5
+click_at "$window" "$OPTION2_AT"
+other=$(label1_changed_from "$window" "$fresh") || fail "Option2 changed nothing"
+click_at "$window" "$OPTION1_AT"
+keypad=$(label1_changed_from "$window" "$other") || fail "Option1 changed nothing"
+[ "$keypad" = "$converted" ] || fail "1 KP_Decimal 5 does not convert as 1,5 does"
 "$send_close_request" "$window"
 wait_for_exit
 [ "$status" -eq 0 ] || fail "closing the window ended the program with status $status"

@@ -180,12 +180,20 @@ class MonkeyAtForm1 : public Form1Fixture {
 };
 
 TEST_F(MonkeyAtForm1, EveryEventKeepsTheWindowInStepWithTheCore) {
-  // Every selection the event makes, in order, as the group reports it after Form1 has run it.
+  // Every entry the event runs, in order, as the group reports it after Form1 has run it: a
+  // button becoming the selected one, and a click on the button that was already selected.
   std::vector<OptionId> selected;
   auto* group = form_.findChild<QButtonGroup*>();
   ASSERT_NE(group, nullptr);
   QObject::connect(group, &QButtonGroup::idToggled, group, [&selected](int id, bool checked) {
     if (checked) selected.push_back(static_cast<OptionId>(id));
+  });
+  bool pressedWasSelected = false;
+  QObject::connect(group, &QButtonGroup::idPressed, group, [&pressedWasSelected, group](int id) {
+    pressedWasSelected = group->button(id)->isChecked();
+  });
+  QObject::connect(group, &QButtonGroup::idClicked, group, [&](int id) {
+    if (pressedWasSelected) selected.push_back(static_cast<OptionId>(id));
   });
 
   const int count = eventCount();

@@ -1,6 +1,7 @@
 #include "window/form1.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,10 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 #include <vector>
 
 #include "tests/window/form1_fixture.h"
+#include "window/fonts.h"
 
 namespace tramela {
 namespace {
@@ -216,6 +219,100 @@ TEST_F(Form1Behaviour, ClickingTheLabelsFrameAndPictureRunsNothing) {
   EXPECT_EQ(sinkCalls_, 0);
   EXPECT_EQ(checkedName(), "Option5");
   EXPECT_EQ(focusName(), "dati1");
+}
+
+// Choosing the selected button again runs its entry again on what is typed now, whether
+// with the mouse or with Space: a result left from an earlier input would read as the answer.
+TEST_F(Form1Behaviour, ChoosingTheSelectedEntryAgainRunsItOnTheCurrentInput) {
+  enum class Way { Mouse, Space };
+  const struct {
+    Way way;
+    const char* option;
+    const char* first;
+    const char* then;
+    const char* shown;
+  } kCases[] = {
+      {Way::Mouse, "Option1", "1,5", "10", "254"},
+      {Way::Space, "Option1", "1,5", "10", "254"},
+      {Way::Mouse, "Option5", "abc", "xyz", "xyz"},
+      {Way::Space, "Option5", "abc", "xyz", "xyz"},
+      {Way::Mouse, "Option9", "1", "1", "0,101936799184506"},
+  };
+  for (const auto& row : kCases) {
+    SCOPED_TRACE(std::string(row.way == Way::Mouse ? "mouse " : "Space ") + row.option + ": " +
+                 row.first + ", then " + row.then);
+    dati1()->setText(QStringLiteral("1"));
+    option(QStringLiteral("Option2"))->setChecked(true);  // away from the row's button
+    dati1()->setText(QString::fromUtf8(row.first));
+    click(QString::fromLatin1(row.option));
+    dati1()->setText(QString::fromUtf8(row.then));
+    QRadioButton* chosen = option(QString::fromLatin1(row.option));
+    if (row.way == Way::Mouse) {
+      click(QString::fromLatin1(row.option));
+    } else {
+      chosen->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(chosen, Qt::Key_Space);
+    }
+    EXPECT_EQ(checkedName(), row.option);
+    EXPECT_EQ(label1()->text().toStdString(), row.shown);
+  }
+  EXPECT_EQ(sinkCalls_, 0);
+}
+
+// With a text that is not a number, every run of an entry reaches the sink once: the sink
+// counts the runs. Each way of choosing runs exactly one; typing and a press released away
+// from the button run none.
+TEST_F(Form1Behaviour, EachWayOfChoosingRunsTheEntryOnce) {
+  type(QStringLiteral("abc"));
+  QRadioButton* option1 = option(QStringLiteral("Option1"));
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    int runs;
+    const char* selected;
+  } kSteps[] = {
+      {"arrow down from Option5",
+       [&] {
+         option(QStringLiteral("Option5"))->setFocus(Qt::TabFocusReason);
+         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+       },
+       1, "Option1"},
+      {"Space on the selected button", [&] { QTest::keyClick(option1, Qt::Key_Space); }, 1,
+       "Option1"},
+      {"click on the selected button", [&] { click(QStringLiteral("Option1")); }, 1, "Option1"},
+      {"click on another button", [&] { click(QStringLiteral("Option3")); }, 1, "Option3"},
+      {"arrow up", [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up); }, 1,
+       "Option2"},
+      {"typing", [&] { type(QStringLiteral("x")); }, 0, "Option2"},
+      {"press on the selected button, released outside it",
+       [&] {
+         QRadioButton* button = option(QStringLiteral("Option2"));
+         QTest::mousePress(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+         QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(-20, -20));
+       },
+       0, "Option2"},
+  };
+  for (const auto& step : kSteps) {
+    SCOPED_TRACE(step.what);
+    sinkCalls_ = 0;
+    step.act();
+    EXPECT_EQ(sinkCalls_, step.runs);
+    EXPECT_EQ(checkedName(), step.selected);
+  }
+}
+
+// A number too long for Label1's line is shown whole at a smaller size; the echo entry's
+// text goes back to the result's own size.
+TEST_F(Form1Behaviour, ALongNumberIsShownWholeAndTextKeepsTheResultSize) {
+  type(QStringLiteral("-1E-300"));
+  click(QStringLiteral("Option3"));
+  EXPECT_EQ(label1()->text(), "-1,09361329833771E-300");
+  EXPECT_LT(label1()->font().pointSizeF(), resultFont().pointSizeF());
+  EXPECT_LE(QFontMetricsF(label1()->font()).horizontalAdvance(label1()->text()),
+            label1()->contentsRect().width());
+  click(QStringLiteral("Option5"));
+  EXPECT_EQ(label1()->text(), "-1E-300");
+  EXPECT_EQ(label1()->font().pointSizeF(), resultFont().pointSizeF());
 }
 
 }  // namespace

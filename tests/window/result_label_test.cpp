@@ -1,5 +1,6 @@
 #include "window/result_label.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
 
@@ -7,6 +8,10 @@
 
 #include <string>
 
+#include "core/app_error.h"
+#include "core/conversion_table.h"
+#include "core/number_text.h"
+#include "core/option_handling.h"
 #include "window/fonts.h"
 
 namespace tramela {
@@ -108,6 +113,80 @@ TEST(ResultLabelTest, CutsAgainWhenTheBoxOrTheFontChanges) {
   label.setFont(font);
   EXPECT_GT(label.text().size(), shown);
   EXPECT_EQ(label.resultText(), text);
+}
+
+// Label1's box and font, as the window sets them up.
+void setUpAsLabel1(QLabel& label) {
+  label.setTextFormat(Qt::PlainText);
+  label.setWordWrap(true);
+  label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label.setFont(resultFont());
+  label.resize(247, 39);
+}
+
+// The longest numbers the conversions write, in Italian and with a decimal separator of two
+// bytes, are each shown whole on one line: at the result's size when they fit, else at the
+// largest size that does. A cut number would read as another number.
+TEST(ResultLabelTest, ShowsEveryConversionsLongestResultWholeOnOneLine) {
+  const NumberConvention kConventions[] = {kItalianConvention, {U'\u066B', U'\u066C'}};
+  const double kInputs[] = {-1.79769313486231e308, -1e-300, -2.2250738585072e-308,
+                            -1.23456789012345e-100, 1e-300};
+  int shrunk = 0;
+  int shown = 0;
+  for (const NumberConvention& convention : kConventions) {
+    for (const double input : kInputs) {
+      for (const ConversionEntry& entry : entriesInListOrder()) {
+        if (entry.kind == ConversionKind::Echo) continue;
+        FormState state{formatNumber(input, convention), ""};
+        try {
+          selectOption(state, entry.option, convention);
+        } catch (const AppError&) {
+          continue;  // beyond the range of a double: reported, never shown
+        }
+        const QString result = QString::fromStdString(state.resultText);
+        SCOPED_TRACE(state.inputText + " with " + std::string(entry.caption) + " -> " +
+                     state.resultText);
+        ResultLabel label;
+        setUpAsLabel1(label);
+        label.setResultText(result, ResultForm::Number);
+        ++shown;
+        const QFontMetricsF metrics(label.font());
+        const double width = label.contentsRect().width();
+        EXPECT_EQ(label.text(), result);
+        EXPECT_LE(metrics.horizontalAdvance(result), width);
+        EXPECT_LE(metrics.boundingRect(QRectF(label.contentsRect()), Qt::TextWordWrap, result)
+                      .height(),
+                  metrics.lineSpacing());
+        EXPECT_EQ(label.font().family(), resultFont().family());
+        EXPECT_TRUE(label.font().bold());
+        const double size = label.font().pointSizeF();
+        EXPECT_LE(size, resultFont().pointSizeF());
+        if (size < resultFont().pointSizeF()) {
+          ++shrunk;
+          QFont larger = label.font();
+          larger.setPointSizeF(size + 0.1);  // not needlessly small
+          EXPECT_GT(QFontMetricsF(larger).horizontalAdvance(result), width);
+        }
+      }
+    }
+  }
+  EXPECT_GT(shown, 70);
+  EXPECT_GT(shrunk, 10);  // the table does reach the numbers that need it
+}
+
+// What fits stays exactly as it was: the result's size, the same pixels as a plain label.
+TEST(ResultLabelTest, ANumberThatFitsLooksAsAPlainLabelShowsIt) {
+  for (const char* number : {"38,1", "-0,393700787401575", "-123456789012345"}) {
+    SCOPED_TRACE(number);
+    QLabel plain;
+    ResultLabel result;
+    setUpAsLabel1(plain);
+    setUpAsLabel1(result);
+    plain.setText(QString::fromUtf8(number));
+    result.setResultText(QString::fromUtf8(number), ResultForm::Number);
+    EXPECT_EQ(result.font().pointSizeF(), resultFont().pointSizeF());
+    EXPECT_EQ(result.grab().toImage(), plain.grab().toImage());
+  }
 }
 
 }  // namespace
