@@ -197,6 +197,62 @@ TEST_F(Form1CarriedResult, AFailedChoiceLeavesNoResultCarried) {
   EXPECT_EQ(carriedResults(buttons()), "");
 }
 
+// What a screen reader is told when the selected option is chosen again with the same input:
+// the result comes out the same, and is told again all the same, since the user asked for
+// it: the button's description is emptied and set again, and the notification appears with
+// the result. The focus does not move, so reading the description alone would say nothing.
+struct ToldAgain {
+  static inline std::vector<std::string> events;
+
+  static void record(QAccessibleEvent* event) {
+    QObject* object = event->object();
+    if (object == nullptr) return;
+    QAccessibleInterface* face = accessible(object);
+    if (event->type() == QAccessible::DescriptionChanged) {
+      events.push_back(object->objectName().toStdString() + "=" +
+                       face->text(QAccessible::Description).toStdString());
+    } else if (event->type() == QAccessible::ObjectShow &&
+               face->role() == QAccessible::Notification) {
+      events.push_back("notification " + face->text(QAccessible::Name).toStdString());
+    }
+  }
+};
+
+TEST_F(Form1CarriedResult, ChoosingTheSelectedOptionAgainTellsTheResultAgain) {
+  struct Case {
+    const char* typed;
+    const char* option;
+    bool bySpace;  // otherwise by a click
+    const char* result;
+  };
+  const Case cases[] = {
+      {"1,5", "Option1", false, "38,1"},
+      {"1,5", "Option1", true, "38,1"},
+      {"10", "Option2", true, "0,393700787401575"},
+      {"abc", "Option5", false, "abc"},
+      {"abc", "Option5", true, "abc"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.typed) + " " + c.option + (c.bySpace ? " Space" : " click"));
+    const std::string name = c.option;
+    dati1()->setText(QString::fromUtf8(c.typed));
+    click(QString::fromLatin1(c.option));
+    ToldAgain::events.clear();
+    QAccessible::installUpdateHandler(&ToldAgain::record);
+    if (c.bySpace) {
+      QTest::keyClick(option(QString::fromLatin1(c.option)), Qt::Key_Space);
+    } else {
+      click(QString::fromLatin1(c.option));
+    }
+    QAccessible::installUpdateHandler(nullptr);
+    const std::vector<std::string> told = {name + "=", name + "=" + c.result,
+                                           std::string("notification ") + c.result};
+    EXPECT_EQ(ToldAgain::events, told);
+    EXPECT_EQ(carriedResults(buttons()), name + "=" + c.result);
+  }
+  EXPECT_EQ(sinkCalls_, 0);
+}
+
 // The accessibility events about Label1 that tell of a new text: name changes, with the name
 // a screen reader would read at that moment, and the text control's insert, remove and
 // update events, which go with each change of a selectable label.
