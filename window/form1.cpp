@@ -201,7 +201,9 @@ void Form1::moveSelection(QRadioButton* from, int step) {
   const int index = (static_cast<int>(at - optionsInListOrder_.begin()) + step + count) % count;
   QRadioButton* to = optionsInListOrder_[index];
   to->setFocus(step < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+  focusArrivesWithChoice_ = true;
   to->setChecked(true);
+  focusArrivesWithChoice_ = false;
 }
 
 void Form1::onInputChanged(const QString& text) {
@@ -238,7 +240,8 @@ void Form1::runEntry(OptionId option) {
     const QString result = QString::fromStdString(state_.resultText);
     const bool isNumber = entryFor(option).kind != ConversionKind::Echo;
     label1_->setResultText(result, isNumber ? ResultForm::Number : ResultForm::Text);
-    announcer_.announce(options_->button(static_cast<int>(option)), result);
+    announcer_.announce(options_->button(static_cast<int>(option)), result,
+                        focusArrivesWithChoice_ ? ChoiceFocus::Arrives : ChoiceFocus::Stays);
   } catch (const std::exception& error) {
     errorSink_(error);
   } catch (...) {

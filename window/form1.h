@@ -65,6 +65,8 @@ class Form1 : public QWidget {
   // Whether the button being pressed was already the selected one: choosing it again runs
   // its entry again, since the input may have changed since it last ran.
   bool pressedWasSelected_ = false;
+  // Set while an arrow key moves the focus and the selection in one step.
+  bool focusArrivesWithChoice_ = false;
   ResultAnnouncer announcer_;
 };
 

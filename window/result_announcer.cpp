@@ -34,15 +34,13 @@ QWidget* createNotification(QWidget* window) {
 
 }  // namespace
 
-void ResultAnnouncer::announce(QWidget* control, const QString& result) {
+void ResultAnnouncer::announce(QWidget* control, const QString& result, ChoiceFocus focus) {
   withdraw();
-  const bool chosenAgain = control == lastChosen_;
-  lastChosen_ = control;
   // An empty result has nothing to tell (a nameless notification would still say "notifica").
   if (result.isEmpty()) return;
   control->setAccessibleDescription(result);
   carrier_ = control;
-  if (chosenAgain) {
+  if (focus == ChoiceFocus::Stays) {
     if (notification_ == nullptr) notification_ = createNotification(control->window());
     notification_->setAccessibleName(result);
     notification_->show();

@@ -6,7 +6,8 @@
 #   2. Down: "0,0590551181102362";
 #   3. Up, back in the field types 10 over the text, Tab: the option is read without the
 #      result of 1,5; Space on it chooses it again: "254";
-#   4. types 1,5x, Tab, Down: the error report is read as an alert with the bad text, and
+#   4. a click on "millimetri to pollici" held for 0.2 s: "0,393700787401575";
+#   5. types 1,5x, Tab, Down: the error report is read as an alert with the bad text, and
 #      Return ends the program with status 1.
 # Orca speaks Italian (LANGUAGE=it) and tramela runs under it_IT. The whole run takes well
 # under a minute; Orca now and then hangs while it starts, so a run that fails is made once
@@ -22,6 +23,8 @@ readonly STEP_POLLS=100        # 10 s for anything else Orca is to say
 readonly QUIET_POLLS=5         # 0.5 s without new speech: Orca has said all
 readonly ATTEMPTS=2
 readonly ATTEMPT_SECONDS=25    # two attempts with their starts and ends stay under a minute
+readonly OPTION2_AT="38 190"   # Option2's indicator, in pixels from the window's corner
+readonly CLICK_SECONDS=0.2     # a click's press: Orca reads the option before the release
 
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -30,11 +33,12 @@ if [ "${1:-}" = --in-session ]; then
   tramela=$2
   spoken=$work/spoken.txt
   pids=()
-  # Ends what this attempt started; a process stuck past 2 s (a hung Orca) is killed.
   alive() {  # an ended child stays a zombie until it is waited for
     local state
     state=$(ps -o stat= -p "$1" 2>/dev/null) && [[ $state != Z* ]]
   }
+  # Ends what this attempt started; a process still there after 2 s (Orca takes its time to
+  # quit, and may hang) is killed.
   cleanup_session() {
     local pid living
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -49,7 +53,7 @@ if [ "${1:-}" = --in-session ]; then
       wait "$pid" 2>/dev/null || true
     done
   }
-  trap cleanup_session EXIT
+  trap 'cleanup_session 2>/dev/null' EXIT  # no word on a killed process
 
   fail() {
     echo "FAIL: $*" >&2
@@ -182,7 +186,12 @@ if [ "${1:-}" = --in-session ]; then
   key space
   wait_for_speech "$since" "254"
 
-  echo "4. 1,5x, Tab, Down (at ${SECONDS} s)"
+  echo "4. a click on millimetri to pollici, held as a hand holds it (at ${SECONDS} s)"
+  since=$(mark)
+  xdotool mousemove --window "$window" $OPTION2_AT mousedown 1 sleep "$CLICK_SECONDS" mouseup 1
+  wait_for_speech "$since" "0,393700787401575"
+
+  echo "5. 1,5x, Tab, Down (at ${SECONDS} s)"
   key shift+Tab
   key ctrl+a
   type_text "1,5x"

@@ -122,28 +122,38 @@ class Form1CarriedResult : public Form1Accessibility {
   }
 
   void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+
+  // The name of the result notification while it is shown, else "".
+  std::string notified() {
+    auto* notification = form_.findChild<QWidget*>(QStringLiteral("resultNotification"));
+    if (notification == nullptr || !notification->isVisible()) return {};
+    return accessible(notification)->text(QAccessible::Name).toStdString();
+  }
 };
 
 // The button a result was chosen with carries it, whether chosen by a click or by the arrow
-// keys, and no other button carries anything.
+// keys, and no other button carries anything. A click moved the focus with its press, before
+// it chose: its result is also shown in the notification.
 TEST_F(Form1CarriedResult, TheChosenButtonAloneCarriesTheResult) {
   struct Step {
     const char* typed;  // replaces the text of dati1; nullptr leaves it
     const char* click;  // the option clicked; nullptr presses key instead
     Qt::Key key;
     const char* carried;
+    const char* notified;
   };
   const Step steps[] = {
-      {"1,5", "Option1", Qt::Key_unknown, "Option1=38,1"},
-      {nullptr, nullptr, Qt::Key_Down, "Option2=0,0590551181102362"},
-      {nullptr, nullptr, Qt::Key_Up, "Option1=38,1"},
-      {nullptr, nullptr, Qt::Key_Up, "Option5=1,5"},
-      {nullptr, "Option11", Qt::Key_unknown, "Option11=0,4572"},
-      {nullptr, nullptr, Qt::Key_Right, "Option5=1,5"},
-      {"abc & <b>", "Option3", Qt::Key_unknown, ""},  // no number: the entry fails
-      {"10", "Option2", Qt::Key_unknown, "Option2=0,393700787401575"},
-      {"", "Option5", Qt::Key_unknown, ""},  // the echo of nothing says nothing
-      {"10", "Option4", Qt::Key_unknown, "Option4=9,144"},
+      {"1,5", "Option1", Qt::Key_unknown, "Option1=38,1", "38,1"},
+      {nullptr, nullptr, Qt::Key_Down, "Option2=0,0590551181102362", ""},
+      {nullptr, nullptr, Qt::Key_Up, "Option1=38,1", ""},
+      {nullptr, nullptr, Qt::Key_Up, "Option5=1,5", ""},
+      {nullptr, "Option11", Qt::Key_unknown, "Option11=0,4572", "0,4572"},
+      {nullptr, nullptr, Qt::Key_Right, "Option5=1,5", ""},
+      {"abc & <b>", "Option3", Qt::Key_unknown, "", ""},  // no number: the entry fails
+      {"10", "Option2", Qt::Key_unknown, "Option2=0,393700787401575", "0,393700787401575"},
+      {"", "Option5", Qt::Key_unknown, "", ""},  // the echo of nothing says nothing
+      {"10", "Option4", Qt::Key_unknown, "Option4=9,144", "9,144"},
+      {nullptr, nullptr, Qt::Key_Left, "Option3=10,9361329833771", ""},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(std::string(step.typed ? step.typed : "(same input)") + " " +
@@ -158,6 +168,7 @@ TEST_F(Form1CarriedResult, TheChosenButtonAloneCarriesTheResult) {
       press(step.key);
     }
     EXPECT_EQ(carriedResults(buttons()), step.carried);
+    EXPECT_EQ(notified(), step.notified);
   }
   EXPECT_EQ(sinkCalls_, 1);  // abc & <b>
 }
@@ -200,7 +211,7 @@ TEST_F(Form1CarriedResult, AFailedChoiceLeavesNoResultCarried) {
 // What a screen reader is told when the selected option is chosen again with the same input:
 // the result comes out the same, and is told again all the same, since the user asked for
 // it: the button's description is emptied and set again, and the notification appears with
-// the result. The focus does not move, so reading the description alone would say nothing.
+// the result. The focus does not move, so the description alone would not be read.
 struct ToldAgain {
   static inline std::vector<std::string> events;
 

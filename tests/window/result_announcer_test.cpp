@@ -67,23 +67,26 @@ class ResultAnnouncerTest : public ::testing::Test {
   ResultAnnouncer announcer_;
 };
 
-TEST_F(ResultAnnouncerTest, EachResultIsToldOnceAndAResultChosenAgainIsToldAgain) {
+TEST_F(ResultAnnouncerTest, EachResultIsToldOnceAndAnUnchangedOneIsToldAgain) {
+  using enum ChoiceFocus;
   struct Step {
     const char* what;
     const char* control;  // announce on it; nullptr withdraws
     const char* result;
+    ChoiceFocus focus;
     std::vector<std::string> heard;
   };
   const Step steps[] = {
-      {"first result", "a", "38,1", {"a=38,1"}},
-      {"another control", "b", "0,1", {"a=", "b=0,1"}},
-      {"the same result again", "b", "0,1", {"b=", "b=0,1", "notification 0,1"}},
-      {"withdrawn", nullptr, nullptr, {"b=", "notification hidden"}},
-      {"withdrawn twice", nullptr, nullptr, {}},
-      {"chosen again after", "b", "0,1", {"b=0,1", "notification 0,1"}},
-      {"an empty result", "b", "", {"b=", "notification hidden"}},
-      {"back to the other", "a", "254", {"a=254"}},
-      {"and again", "a", "254", {"a=", "a=254", "notification 254"}},
+      {"first result", "a", "38,1", Arrives, {"a=38,1"}},
+      {"another control", "b", "0,1", Arrives, {"a=", "b=0,1"}},
+      {"the same result again", "b", "0,1", Stays, {"b=", "b=0,1", "notification 0,1"}},
+      {"withdrawn", nullptr, nullptr, Stays, {"b=", "notification hidden"}},
+      {"withdrawn twice", nullptr, nullptr, Stays, {}},
+      {"the focus stays", "b", "0,1", Stays, {"b=0,1", "notification 0,1"}},
+      {"an empty result", "b", "", Stays, {"b=", "notification hidden"}},
+      {"the focus arrives", "a", "254", Arrives, {"a=254"}},
+      {"and stays", "a", "254", Stays, {"a=", "a=254", "notification 254"}},
+      {"and arrives again", "a", "254", Arrives, {"a=", "notification hidden", "a=254"}},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.what);
@@ -92,7 +95,7 @@ TEST_F(ResultAnnouncerTest, EachResultIsToldOnceAndAResultChosenAgainIsToldAgain
       announcer_.withdraw();
     } else {
       QWidget* control = step.control == std::string("a") ? a_ : b_;
-      announcer_.announce(control, QString::fromUtf8(step.result));
+      announcer_.announce(control, QString::fromUtf8(step.result), step.focus);
     }
     EXPECT_EQ(Heard::events, step.heard);
   }
@@ -100,8 +103,7 @@ TEST_F(ResultAnnouncerTest, EachResultIsToldOnceAndAResultChosenAgainIsToldAgain
 
 // The notification is there for screen readers only: it shows nothing and takes nothing.
 TEST_F(ResultAnnouncerTest, TheNotificationIsNotSeen) {
-  announcer_.announce(a_, QStringLiteral("1"));
-  announcer_.announce(a_, QStringLiteral("1"));
+  announcer_.announce(a_, QStringLiteral("1"), ChoiceFocus::Stays);
   QWidget* notification = announcer_.notification();
   ASSERT_NE(notification, nullptr);
   EXPECT_TRUE(notification->isVisible());
