@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/number_text.h"
+#include "core/platform_convention.h"
 #include "core/option_handling.h"
 #include "core/utf8.h"
 
