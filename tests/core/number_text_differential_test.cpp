@@ -273,12 +273,17 @@ class TextGenerator {
     return (chance(0.5) ? "-" : "") + digits + power;
   }
 
-  // Around 1.79769313486232E+308, the text formatNumber writes for the largest doubles:
-  // where the range ends.
+  // Where the range ends: DBL_MAX is 1.7976931348623157E+308 and half an ulp 1E+292, so the
+  // seventeenth digit and those after it decide between the next double down, DBL_MAX and
+  // an overflow. Sometimes up to 1.79769313486232E+308, the text written for DBL_MAX.
   std::string nearLargest() {
     std::string text = chance(0.5) ? "-" : "";
-    text += "1" + decimal_ + "7976931348623";
-    for (std::size_t n = pick(12); n > 0; --n) text += chance(0.4) ? static_cast<char>('1' + pick(2)) : digit();
+    if (chance(0.75)) {
+      text += "1" + decimal_ + "797693134862315" + static_cast<char>('5' + pick(4));
+    } else {
+      text += "1" + decimal_ + "7976931348623" + static_cast<char>('1' + pick(2));
+    }
+    for (std::size_t n = pick(12); n > 0; --n) text += digit();
     return text + "E+308";
   }
 
