@@ -3,7 +3,7 @@
 
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test package hostile clean
+.PHONY: deps build run test test-long package hostile clean
 
 deps:
 	./scripts/install-deps.sh
@@ -15,8 +15,12 @@ build: deps
 run: build
 	./build/app/tramela
 
+# The long randomized runs (ctest label "long") are left to `make test-long`.
 test: build
-	ctest --preset release -j $(JOBS)
+	ctest --preset release -j $(JOBS) -LE long
+
+test-long: build
+	ctest --preset release -j $(JOBS) -L long
 
 # The Debian package, build/tramela_<version>_amd64.deb (see README: Install).
 package: build

@@ -1,11 +1,13 @@
-// How long one conversion of a typed number takes, beside two references in the same binary:
-//   floor    std::from_chars plus std::to_chars on the same number already in C form, the
-//            least any reading and writing of a double can cost;
-//   toolkit  QLocale(Italian).toDouble plus QLocale::toString(value, 'g', 15), what the
-//            window would do without the core.
-// After the usual table, a second one gives per text the CPU time per call and the ratios
-// selectOption/floor and toolkit/selectOption, from the medians when run with
-// --benchmark_repetitions. CPU time rather than real time: on a shared machine, time spent
+// How long one conversion of a typed number takes, side by side in the same binary:
+//   given     selectOption with the convention given;
+//   platform  selectOption reading the platform's convention, the window's path;
+//   floor     std::from_chars plus std::to_chars on the same number already in C form, the
+//             least any reading and writing of a double can cost;
+//   toolkit   QLocale(Italian).toDouble plus QLocale::toString(value, 'g', 15), what the
+//             window would do without the core.
+// After the usual table, a second one gives per text the CPU time per call of each and the
+// ratios given/floor, platform/floor and toolkit/given, from the medians when run with
+// --benchmark_repetitions. They are measurements, not goals. CPU time rather than real time: on a shared machine, time spent
 // preempted would otherwise be charged to whichever path was running.
 // The platform path reads QLocale::system(); run with LC_ALL=it_IT.UTF-8 so that it reads
 // the Italian texts (bench/run_number_text.sh does).
@@ -186,37 +188,25 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\n%-22s %9s %9s %9s %9s %12s %14s\n", "text", "given", "platform", "floor",
-                "toolkit", "given/floor", "toolkit/given");
-    std::printf("%-22s %9s %9s %9s %9s %12s %14s\n", "", "ns", "ns", "ns", "ns", "(<= 1.5)",
-                "(>= 8)");
-    bool allMet = true;
-    bool anyRow = false;
+    std::printf("\n%-22s %9s %9s %9s %9s %12s %15s %14s\n", "text", "given", "platform", "floor",
+                "toolkit", "given/floor", "platform/floor", "toolkit/given");
+    std::printf("%-22s %9s %9s %9s %9s\n", "", "ns", "ns", "ns", "ns");
     for (std::size_t s = 0; s < kSamples.size(); ++s) {
       const double given = time(s, Path::Given);
+      const double platform = time(s, Path::Platform);
       const double floor = time(s, Path::Floor);
       const double toolkit = time(s, Path::Toolkit);
-      if (given <= 0 || floor <= 0 || toolkit <= 0) continue;
-      anyRow = true;
-      const double overFloor = given / floor;
-      const double toolkitOver = toolkit / given;
-      const bool met = overFloor <= kFloorRatioGoal && toolkitOver >= kToolkitRatioGoal;
-      allMet = allMet && met;
+      if (given <= 0 || platform <= 0 || floor <= 0 || toolkit <= 0) continue;
       char quoted[32];
       std::snprintf(quoted, sizeof quoted, "\"%.*s\"", static_cast<int>(kSamples[s].italian.size()),
                     kSamples[s].italian.data());
-      std::printf("%-22s %9.1f %9.1f %9.1f %9.1f %12.2f %14.1f %s\n", quoted, given,
-                  time(s, Path::Platform), floor, toolkit, overFloor, toolkitOver,
-                  met ? "" : " goal missed");
+      std::printf("%-22s %9.1f %9.1f %9.1f %9.1f %12.2f %15.2f %14.1f\n", quoted, given, platform, floor,
+                  toolkit, given / floor, platform / floor, toolkit / given);
     }
-    if (anyRow) std::printf("goal %s on every text\n", allMet ? "met" : "NOT met");
     std::fflush(stdout);
   }
 
  private:
-  static constexpr double kFloorRatioGoal = 1.5;
-  static constexpr double kToolkitRatioGoal = 8;
-
   double time(std::size_t sample, Path path) const {
     const auto found = nanoseconds_.find({sample, path});
     return found == nanoseconds_.end() ? 0 : found->second;

@@ -1,7 +1,6 @@
 #!/bin/sh
 # Builds the number text benchmark in Release and runs it with repetitions; the table at the
-# end gives per text the median CPU times and the ratios selectOption/floor and
-# toolkit/selectOption. Repetitions run interleaved, so that a busy spell of the machine
+# end gives per text the median CPU times of the four paths and their ratios. Repetitions run interleaved, so that a busy spell of the machine
 # falls on all paths alike. TRAMELA_BENCH_REPETITIONS sets their number (5).
 # Usage: bench/run_number_text.sh [build directory] [extra benchmark flags...]
 set -eu

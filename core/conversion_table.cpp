@@ -1,7 +1,8 @@
 #include "core/conversion_table.h"
 
 #include <array>
-#include <cfenv>
+#include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace tramela {
@@ -15,6 +16,7 @@ constexpr double kYard = 0.9144;        // metres
 constexpr double kGrain = 0.0648;       // grams
 constexpr double kKilogramMetre = 9.81; // joules
 constexpr double kFoot = 0.3048;        // metres
+constexpr double kLargestFactor = std::numeric_limits<double>::max();
 
 using enum OptionId;
 using enum ConversionKind;
@@ -42,10 +44,14 @@ constexpr bool tableIsConsistent() {
     if (id < 1 || id > kOptionCount || seen[id]++ != 0) return false;
     if (entry.listPosition != static_cast<int>(i) + 1) return false;
     if ((entry.kind == Echo) == entry.factor.has_value()) return false;
+    // Finite and positive, so that convert can only overflow (see there).
+    if (entry.factor && !(*entry.factor > 0 && *entry.factor <= kLargestFactor)) return false;
   }
   return true;
 }
-static_assert(tableIsConsistent(), "every option once, in list order, a factor unless Echo");
+static_assert(tableIsConsistent(),
+              "every option once, in list order, a finite positive factor unless Echo");
+
 
 // Index into kTable for each OptionId value (slot 0 unused).
 constexpr std::array<std::size_t, kOptionCount + 1> kIndexOf = [] {
@@ -68,29 +74,11 @@ ConvertResult convert(const ConversionEntry& entry, double number) {
   if (entry.kind == Echo || !entry.factor) {
     throw std::invalid_argument("the echo entry has no arithmetic");
   }
-  // The operands and the result pass through volatile objects: the compiler may then
-  // neither fold the operation at compile time nor move it across the flag calls, and
-  // GCC does not honour FENV_ACCESS.
-  constexpr int kReported = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
-  volatile double operand = number;
-  volatile double factor = *entry.factor;
-  const auto operate = [&]() -> double {
-    return entry.kind == Multiply ? operand * factor : operand / factor;
-  };
-  // Flags are sticky, so when none of the reported ones is up after the operation, it
-  // raised none. Only when one is up might it have been raised earlier (while reading the
-  // text, or by a previous overflow): then the flags are cleared and the operation done
-  // again. Clearing first every time would cost more than the rest of a conversion, since
-  // glibc's feclearexcept saves and reloads the whole x87 environment (fnstenv, fldenv).
-  volatile double result = operate();
-  int raised = std::fetestexcept(kReported);
-  if (raised != 0) {
-    std::feclearexcept(FE_ALL_EXCEPT);
-    result = operate();
-    raised = std::fetestexcept(kReported);
-  }
-  return {result, (raised & FE_INVALID) != 0, (raised & FE_DIVBYZERO) != 0,
-          (raised & FE_OVERFLOW) != 0};
+  const double factor = *entry.factor;
+  const double value = entry.kind == Multiply ? number * factor : number / factor;
+  // With a finite, nonzero factor the operation can raise neither invalid nor division by
+  // zero, and it overflows exactly when a finite number gives an infinite result.
+  return {value, false, false, std::isinf(value) && std::isfinite(number)};
 }
 
 }  // namespace tramela

@@ -30,8 +30,9 @@ struct ConversionEntry {
   int listPosition;             // 1 to kOptionCount, counted from the top of the list
 };
 
-// The outcome of one multiplication or division, with the floating-point exceptions
-// that operation raised.
+// The outcome of one multiplication or division, with the floating-point exceptions that
+// operation raises. The factors are finite and positive, so invalid and divideByZero are
+// never set; overflow is set when a finite number gives an infinite value.
 struct ConvertResult {
   double value;
   bool invalid;
@@ -50,9 +51,9 @@ const ConversionEntry& entryFor(OptionId option);
 std::span<const ConversionEntry, kOptionCount> entriesInListOrder() noexcept;
 
 // Applies a Multiply or Divide entry to a number: one double operation, rounded once to
-// nearest. Only the exceptions this operation raises are reported, never ones raised before.
-// Raises nothing for such entries; an Echo entry has no arithmetic and throws
-// std::invalid_argument.
+// nearest, and the exceptions it raises, judged from its result (std::isinf), not from the
+// floating-point environment. Raises nothing for such entries; an Echo entry has no
+// arithmetic and throws std::invalid_argument.
 //   convert(entryFor(Option1), 1.5)    -> {38.099999999999994, false, false, false}
 //   convert(entryFor(Option2), 10)     -> {0.3937007874015748, ...} (a true division)
 //   convert(entryFor(Option1), 8e306)  -> {inf, false, false, true}

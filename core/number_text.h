@@ -26,7 +26,8 @@ inline constexpr std::size_t kMaxNumberTextBytes = 1 + 15 + 4 + 1 + 1 + 3;
 // e, optional sign, digits), blanks. Where the grouping separator is a blank (U+00A0,
 // U+202F, U+2009) the plain space and those blanks all count as grouping.
 // Throws AppError: ConversionError when the text is not a number, OverflowError when it
-// rounds to infinity. A nonzero number too small for a double reads as zero or a denormal.
+// rounds to infinity, as 1,79769313486232E+308 (the text written for the largest double)
+// does. A nonzero number too small for a double reads as zero or a denormal.
 //   parseNumber(" 12,5 ", italian)  -> 12.5
 //   parseNumber("1.000,5", italian) -> 1000.5
 //   parseNumber("1.5", italian)     -> 15
@@ -34,6 +35,7 @@ inline constexpr std::size_t kMaxNumberTextBytes = 1 + 15 + 4 + 1 + 1 + 3;
 //   parseNumber("1.5", pointComma)  -> 1.5
 //   parseNumber("1,2,3", italian)   -> ConversionError
 //   parseNumber("1E+309", italian)  -> OverflowError
+//   parseNumber("1,79769313486232E+308", italian) -> OverflowError
 double parseNumber(std::string_view text, const NumberConvention& convention);
 
 // The text of a finite double: 15 significant digits rounded from its exact binary value
@@ -51,21 +53,19 @@ std::string formatNumber(double value, const NumberConvention& convention);
 // nothing).
 void formatNumberInto(double value, const NumberConvention& convention, std::string& out);
 
-// The convention of the current user's regional settings, read afresh at each call. Where
-// a separator is not exactly one code point, or is a digit, a sign, an exponent letter, a
-// tab, or (for the decimal separator) a blank, or both are the same character, returns
-// kItalianConvention.
-//   with LC_ALL=it_IT.UTF-8 -> {U',', U'.'}
-//   with LC_ALL=en_US.UTF-8 -> {U'.', U','}
-NumberConvention currentNumberConvention();
+// Whether a character is one of the blanks that locales use for digit grouping. Where the
+// convention's grouping separator is one of them, parseNumber takes all of them for grouping
+// (users type a plain space for a no-break one), so none of them can be a decimal separator.
+//   isGroupingBlank(U'\u202F') -> true
+//   isGroupingBlank(U'\t')     -> false
+constexpr bool isGroupingBlank(char32_t c) {
+  return c == U' ' || c == U'\u00A0' || c == U'\u202F' || c == U'\u2009';
+}
 
-// The convention made of the separators a platform reports, each given as the code points
-// of its text; kItalianConvention where they cannot serve, by the rules of
-// currentNumberConvention().
-//   conventionFromSeparators(U",", U".")           -> {U',', U'.'}
-//   conventionFromSeparators(U"\u066B", U"\u066C") -> {U'\u066B', U'\u066C'}
-//   conventionFromSeparators(U".", U".")           -> kItalianConvention
-//   conventionFromSeparators(U"", U",")            -> kItalianConvention
-NumberConvention conventionFromSeparators(std::u32string_view decimal, std::u32string_view grouping);
+// Throws the OverflowError that names what is too large and how far the program counts.
+//   throwTooLarge("Il numero «1E+309»", italian)
+//     -> "Il numero «1E+309» è troppo grande: il programma tratta numeri fino a circa
+//         ±1,79769313486232E+308."
+[[noreturn]] void throwTooLarge(std::string_view subject, const NumberConvention& convention);
 
 }  // namespace tramela

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "core/number_text.h"
+#include "core/platform_convention.h"
 
 namespace tramela {
 namespace {
@@ -28,21 +28,16 @@ std::u32string codePoints(const QString& text) {
   return std::u32string(ucs4.begin(), ucs4.end());
 }
 
-// The blanks parseNumber takes for grouping where the grouping separator is one of them.
-// None can be the decimal separator: beside a blank grouping separator it would be read as
-// grouping, and on its own it is invisible.
-bool isBlankSeparator(char32_t c) {
-  return c == U' ' || c == U'\u00A0' || c == U'\u202F' || c == U'\u2009';
-}
-
 }  // namespace
 
 NumberConvention conventionFromSeparators(std::u32string_view decimalText,
                                           std::u32string_view groupingText) {
   const std::optional<char32_t> decimal = singleCodePoint(decimalText);
   const std::optional<char32_t> grouping = singleCodePoint(groupingText);
+  // A grouping blank cannot be the decimal separator: beside a blank grouping separator it
+  // would be read as grouping, and on its own it is invisible.
   if (!decimal || !grouping || *decimal == *grouping || clashesWithGrammar(*decimal) ||
-      clashesWithGrammar(*grouping) || isBlankSeparator(*decimal)) {
+      clashesWithGrammar(*grouping) || isGroupingBlank(*decimal)) {
     return kItalianConvention;
   }
   return {*decimal, *grouping};
@@ -50,6 +45,10 @@ NumberConvention conventionFromSeparators(std::u32string_view decimalText,
 
 NumberConvention currentNumberConvention() {
   const QLocale locale = QLocale::system();
+  // Qt's C locale stands for no regional settings at all (LANG unset, C, POSIX, a locale
+  // that is not installed), not for a choice of the point: the window tells the user to
+  // type the comma, so that is what counts.
+  if (locale.language() == QLocale::C) return kItalianConvention;
   return conventionFromSeparators(codePoints(locale.decimalPoint()), codePoints(locale.groupSeparator()));
 }
 

@@ -76,6 +76,20 @@ inline constexpr auto kForm1Layout = [] {
 // The highest tab index in the layout; indexes run from 0 to it without gaps.
 inline constexpr int kLastTabIndex = 17;
 
+// Every control but the lines takes the focus, at one tab index each: they run from 0 to
+// kLastTabIndex without gaps or repeats.
+static_assert([] {
+  std::array<int, kLastTabIndex + 1> seen{};
+  int counted = 0;
+  for (const ControlLayout& c : kForm1Layout) {
+    if ((c.kind == ControlKind::Line) != (c.tabIndex == kNoTabIndex)) return false;
+    if (c.tabIndex == kNoTabIndex) continue;
+    if (c.tabIndex < 0 || c.tabIndex > kLastTabIndex || seen[c.tabIndex]++ != 0) return false;
+    ++counted;
+  }
+  return counted == kLastTabIndex + 1;
+}());
+
 // A layout that does not come out in whole pixels is a typing mistake.
 constexpr bool inWholePixels(const ControlLayout& c) {
   return c.left % kTwipsPerPixel == 0 && c.top % kTwipsPerPixel == 0 &&

@@ -4,32 +4,13 @@
 
 #include <string>
 
-#include "tests/core/utf8_check.h"
+#include "tests/core/test_support.h"
 
 namespace tramela {
 namespace {
 
 using testing_support::isValidUtf8;
-
-std::string repeat(std::string_view piece, std::size_t times) {
-  std::string text;
-  for (std::size_t i = 0; i < times; ++i) text += piece;
-  return text;
-}
-
-TEST(AppError, CarriesItsKindAndDescription) {
-  for (const ErrorKind kind : {ErrorKind::ConversionError, ErrorKind::OverflowError}) {
-    SCOPED_TRACE(static_cast<int>(kind));
-    try {
-      throw AppError(kind, "Il testo «x» non è un numero valido.");
-    } catch (const std::runtime_error& error) {
-      const auto* appError = dynamic_cast<const AppError*>(&error);
-      ASSERT_NE(appError, nullptr);
-      EXPECT_EQ(appError->kind(), kind);
-      EXPECT_STREQ(error.what(), "Il testo «x» non è un numero valido.");
-    }
-  }
-}
+using testing_support::repeat;
 
 struct QuoteCase {
   const char* name;

@@ -6,15 +6,14 @@
 #include <string>
 
 #include "core/app_error.h"
+#include "tests/core/test_support.h"
 
 namespace tramela {
 namespace {
 
 using enum OptionId;
-
-constexpr NumberConvention kItalian{U',', U'.'};
-// Deliberately odd: the Arabic separators, so nothing passes by the machine's locale.
-constexpr NumberConvention kArabic{U'\u066B', U'\u066C'};
+using testing_support::kArabic;
+using testing_support::kItalian;
 
 struct SelectCase {
   const char* name;

@@ -1,5 +1,6 @@
-// Run once per locale by ctest, with LC_ALL and the separators Qt reports for that locale
-// (hexadecimal code points) in TRAMELA_EXPECTED_DECIMAL and TRAMELA_EXPECTED_GROUPING.
+// Run by ctest once per environment (LC_ALL or LANG set to a locale, or nothing set), with
+// the separators expected there (hexadecimal code points) in TRAMELA_EXPECTED_DECIMAL and
+// TRAMELA_EXPECTED_GROUPING.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "core/number_text.h"
+#include "core/platform_convention.h"
 #include "core/option_handling.h"
 #include "core/utf8.h"
 
@@ -25,7 +27,7 @@ class PlatformConvention : public testing::Test {
     decimal_ = expectedSeparator("TRAMELA_EXPECTED_DECIMAL");
     grouping_ = expectedSeparator("TRAMELA_EXPECTED_GROUPING");
     if (decimal_ == 0 || grouping_ == 0) {
-      GTEST_SKIP() << "run by ctest, which sets LC_ALL and the expected separators";
+      GTEST_SKIP() << "run by ctest, which sets the locale and the expected separators";
     }
   }
 
@@ -48,7 +50,11 @@ class PlatformConvention : public testing::Test {
 };
 
 TEST_F(PlatformConvention, ReportsTheLocaleSeparators) {
-  SCOPED_TRACE(std::getenv("LC_ALL") ? std::getenv("LC_ALL") : "LC_ALL unset");
+  std::string environment;
+  for (const char* variable : {"LC_ALL", "LANG"}) {
+    environment += std::string(variable) + "=" + (std::getenv(variable) ? std::getenv(variable) : "(unset)") + " ";
+  }
+  SCOPED_TRACE(environment);
   const NumberConvention convention = currentNumberConvention();
   EXPECT_EQ(static_cast<std::uint32_t>(convention.decimalSeparator), static_cast<std::uint32_t>(decimal_));
   EXPECT_EQ(static_cast<std::uint32_t>(convention.groupingSeparator), static_cast<std::uint32_t>(grouping_));

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/number_text.h"
+#include "core/platform_convention.h"
 
 namespace tramela {
 namespace {
@@ -14,7 +14,7 @@ struct SeparatorCase {
   NumberConvention expected;
 };
 
-constexpr NumberConvention kItalian = kItalianConvention;
+constexpr NumberConvention kItalian = kItalianConvention;  // what every refused pair gives
 
 const SeparatorCase kSeparatorCases[] = {
     {"Italian", U",", U".", {U',', U'.'}},

@@ -15,6 +15,7 @@
 #include "app/qt_texts.h"
 #include "core/conversion_table.h"
 #include "core/number_text.h"
+#include "core/platform_convention.h"
 #include "tests/window/form1_fixture.h"
 
 namespace tramela {

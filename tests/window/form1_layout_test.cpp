@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <algorithm>
 
 #include "window/form1.h"
 #include "tests/window/form1_fixture.h"
@@ -14,73 +14,66 @@
 namespace tramela {
 namespace {
 
-struct Placed {
-  const char* name;
-  const char* className;
-  const char* parent;
-  QRect pixels;
-};
-
-// Every control in pixels at 96 dots per inch, worked out by hand from its twips; a line is
-// a 2-pixel rule starting at its y.
-const Placed kPlaced[] = {
-    {"Picture1", "QLabel", "Form1", {8, 8, 105, 49}},
-    {"Label4", "QLabel", "Form1", {128, 8, 169, 49}},
-    {"dati1", "QLineEdit", "Form1", {168, 64, 121, 25}},
-    {"Label3", "QLabel", "Form1", {24, 72, 137, 17}},
-    {"Frame1", "QGroupBox", "Form1", {16, 104, 281, 305}},
-    {"Label5", "QLabel", "Form1", {32, 424, 169, 17}},
-    {"Label1", "tramela::ResultLabel", "Form1", {32, 448, 247, 39}},
-    {"Line2", "QFrame", "Form1", {24, 488, 256, 2}},
-    {"Option5", "QRadioButton", "Frame1", {16, 24, 193, 17}},
-    {"Line1", "QFrame", "Frame1", {16, 48, 184, 2}},
-    {"Option1", "QRadioButton", "Frame1", {16, 56, 113, 13}},
-    {"Option2", "QRadioButton", "Frame1", {16, 80, 113, 13}},
-    {"Option3", "QRadioButton", "Frame1", {16, 104, 185, 17}},
-    {"Option4", "QRadioButton", "Frame1", {16, 128, 185, 17}},
-    {"Option6", "QRadioButton", "Frame1", {16, 152, 185, 17}},
-    {"Option7", "QRadioButton", "Frame1", {16, 176, 193, 17}},
-    {"Option8", "QRadioButton", "Frame1", {16, 200, 185, 17}},
-    {"Option9", "QRadioButton", "Frame1", {16, 224, 185, 17}},
-    {"Option10", "QRadioButton", "Frame1", {16, 248, 185, 17}},
-    {"Option11", "QRadioButton", "Frame1", {16, 272, 185, 17}},
-};
-
 using Form1Layout = Form1Fixture;
 
-void expectPlacedAsDrawn(const Form1& form) {
+// The widget class of each kind of control; the result label is a label of its own.
+const char* className(const ControlLayout& c) {
+  switch (c.kind) {
+    case ControlKind::PictureBox: return "QLabel";
+    case ControlKind::Label: return c.name == "Label1" ? "tramela::ResultLabel" : "QLabel";
+    case ControlKind::TextField: return "QLineEdit";
+    case ControlKind::Frame: return "QGroupBox";
+    case ControlKind::OptionButton: return "QRadioButton";
+    case ControlKind::Line: return "QFrame";
+  }
+  return "";
+}
+
+// A line is drawn as a rule this many pixels thick from its y.
+constexpr int kLinePixels = 2;
+
+void expectPlacedAsTheTableSays(const Form1& form) {
   // Nothing else is placed: as many widgets in the window and in the frame as in the table.
   const auto* frame = form.findChild<QGroupBox*>(QStringLiteral("Frame1"));
   ASSERT_NE(frame, nullptr);
-  EXPECT_EQ(form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), 8);
-  EXPECT_EQ(frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), 12);
-  for (const Placed& placed : kPlaced) {
-    SCOPED_TRACE(placed.name);
-    const QWidget* widget = form.findChild<QWidget*>(QString::fromLatin1(placed.name));
-    ASSERT_NE(widget, nullptr);
-    EXPECT_STREQ(widget->metaObject()->className(), placed.className);
-    ASSERT_NE(widget->parentWidget(), nullptr);
-    EXPECT_EQ(widget->parentWidget()->objectName().toStdString(), placed.parent);
-    EXPECT_EQ(widget->geometry(), placed.pixels);
+  const auto inFrame = std::count_if(kForm1Layout.begin(), kForm1Layout.end(),
+                                     [](const ControlLayout& c) { return c.container == Container::Frame1; });
+  EXPECT_EQ(form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
+            static_cast<qsizetype>(kForm1Layout.size()) - inFrame);
+  EXPECT_EQ(frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), inFrame);
+  for (const ControlLayout& c : kForm1Layout) {
+    const QString name = c.kind == ControlKind::OptionButton
+                             ? QStringLiteral("Option%1").arg(static_cast<int>(c.option))
+                             : QString::fromLatin1(c.name.data(), static_cast<qsizetype>(c.name.size()));
+    const QWidget* widget = form.findChild<QWidget*>(name);
+    EXPECT_NE(widget, nullptr) << name.toStdString();
+    if (widget == nullptr) continue;
+    EXPECT_STREQ(widget->metaObject()->className(), className(c)) << name.toStdString();
+    const QWidget* parent = widget->parentWidget();
+    EXPECT_EQ(parent ? parent->objectName() : QString(), c.container == Container::Frame1 ? "Frame1" : "Form1")
+        << name.toStdString();
+    const int height = c.kind == ControlKind::Line ? kLinePixels : toPixels(c.height);
+    EXPECT_EQ(widget->geometry(), QRect(toPixels(c.left), toPixels(c.top), toPixels(c.width), height))
+        << name.toStdString();
   }
 }
 
 TEST_F(Form1Layout, EveryControlSitsInItsBox) {
   EXPECT_EQ(form_.objectName(), "Form1");
   EXPECT_EQ(form_.windowTitle(), "TRAMELA");
-  EXPECT_EQ(form_.size(), QSize(312, 503));
-  expectPlacedAsDrawn(form_);
+  EXPECT_EQ(form_.size(), QSize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips)));
+  expectPlacedAsTheTableSays(form_);
 }
 
 TEST_F(Form1Layout, ResizingMovesNothingAndTheWindowStaysResizable) {
   form_.resize(500, 700);
   QApplication::processEvents();
   EXPECT_EQ(form_.size(), QSize(500, 700));
-  expectPlacedAsDrawn(form_);
+  expectPlacedAsTheTableSays(form_);
   form_.resize(200, 300);
   QApplication::processEvents();
   EXPECT_EQ(form_.size(), QSize(200, 300));
-  expectPlacedAsDrawn(form_);
+  expectPlacedAsTheTableSays(form_);
 }
 
 TEST_F(Form1Layout, OptionCaptionsComeFromTheConversionTable) {
@@ -113,19 +106,6 @@ TEST_F(Form1Layout, LabelsAndFrameShowTheirCaptions) {
     EXPECT_EQ(label->alignment(), Qt::AlignLeft | Qt::AlignTop);
   }
   EXPECT_EQ(child<QGroupBox>(QStringLiteral("Frame1"))->title(), "CONVERSIONI");
-}
-
-TEST(Form1LayoutTable, TabIndexesRunFromZeroWithoutGapsOrRepeats) {
-  std::set<int> seen;
-  int counted = 0;
-  for (const ControlLayout& control : kForm1Layout) {
-    if (control.tabIndex == kNoTabIndex) continue;
-    ++counted;
-    EXPECT_TRUE(seen.insert(control.tabIndex).second) << "tab index " << control.tabIndex;
-  }
-  EXPECT_EQ(counted, kLastTabIndex + 1);
-  EXPECT_EQ(*seen.begin(), 0);
-  EXPECT_EQ(*seen.rbegin(), kLastTabIndex);
 }
 
 }  // namespace

@@ -1,14 +1,44 @@
 #pragma once
 
-// A UTF-8 validity check written apart from core/utf8.h, so that tests of texts the core
-// builds do not lean on the decoder they may be testing.
+// What the core's tests share: the conventions they run under, a text repeater, and a
+// UTF-8 encoder and validity check written apart from core/utf8.h, so that tests of texts
+// the core builds do not lean on the code they may be testing.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "core/number_text.h"
+
 namespace tramela::testing_support {
+
+inline constexpr NumberConvention kItalian{U',', U'.'};
+inline constexpr NumberConvention kPointComma{U'.', U','};
+inline constexpr NumberConvention kCommaNarrowSpace{U',', U'\u202F'};
+// Deliberately odd, so that nothing passes by the machine's locale: two bytes each.
+inline constexpr NumberConvention kArabic{U'\u066B', U'\u066C'};
+// Four-byte separators, so that the longest texts fill every byte the writer allows.
+inline constexpr NumberConvention kFourByte{U'\U0001F34B', U'\U0001F347'};
+
+struct NamedConvention {
+  const char* name;
+  NumberConvention convention;
+};
+
+inline constexpr NamedConvention kConventions[] = {
+    {"Italian", kItalian},
+    {"point and comma", kPointComma},
+    {"comma and narrow no-break space", kCommaNarrowSpace},
+    {"Arabic", kArabic},
+    {"four-byte separators", kFourByte},
+};
+
+inline std::string repeat(std::string_view piece, std::size_t times) {
+  std::string text;
+  for (std::size_t i = 0; i < times; ++i) text += piece;
+  return text;
+}
 
 // The UTF-8 bytes of one code point, encoded here rather than taken from core/utf8.h, so
 // that a fault there shows in the tests.

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string_view>
+
+#include "core/number_text.h"
+
+namespace tramela {
+
+// The convention of the current user's regional settings, read afresh at each call. Where
+// the platform has none (Qt reports its C locale: LANG unset, C, C.UTF-8, POSIX, or a
+// locale that is not installed), returns kItalianConvention, the one the window's texts ask
+// for. So it does where a separator is not exactly one code point, or is a digit, a sign,
+// an exponent letter, a tab, or (for the decimal separator) a grouping blank, or both are
+// the same character.
+//   with LC_ALL=it_IT.UTF-8 -> {U',', U'.'}
+//   with LC_ALL=en_US.UTF-8 -> {U'.', U','}
+//   with LANG=C, or unset   -> {U',', U'.'}
+NumberConvention currentNumberConvention();
+
+// The convention made of the separators a platform reports, each given as the code points
+// of its text; kItalianConvention where they cannot serve, by the rules of
+// currentNumberConvention().
+//   conventionFromSeparators(U",", U".")           -> {U',', U'.'}
+//   conventionFromSeparators(U"\u066B", U"\u066C") -> {U'\u066B', U'\u066C'}
+//   conventionFromSeparators(U".", U".")           -> kItalianConvention
+//   conventionFromSeparators(U"", U",")            -> kItalianConvention
+NumberConvention conventionFromSeparators(std::u32string_view decimal, std::u32string_view grouping);
+
+}  // namespace tramela
