@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "core/number_text.h"
+#include "core/platform_convention.h"
 
 namespace tramela {
 namespace {
