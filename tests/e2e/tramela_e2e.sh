@@ -4,7 +4,8 @@
 #      types 10 over it and clicks Option1 again: Label1 shows what a fresh conversion of 10
 #      shows (254), not the 38,1 left from before; types 1, the keypad's decimal key and 5,
 #      converts again: Label1 shows 38,1 as for the typed comma; then closes the window as a
-#      window manager does: the program ends with status 0;
+#      window manager does: the program ends with status 0; then, with no regional settings
+#      at all (LANG=C), 1,5 with Option1 shows the same 38,1, as the window's heading says;
 #   2. types abc, clicks Option1, finds the error report titled "Tramela", dismisses it with
 #      Return: the program ends with status 1;
 #   3. closes the window right after start: the program ends with status 0.
@@ -60,9 +61,10 @@ source "$(dirname "$0")/xvfb_display.sh"
 start_xvfb || fail "Xvfb did not start"
 echo "Xvfb on $DISPLAY"
 
-start_tramela() {
-  # The Italian convention: decimal comma, point for grouping.
-  LC_ALL=it_IT.UTF-8 QT_QPA_PLATFORM=xcb "$tramela" >"$work/tramela.log" 2>&1 &
+start_tramela() {  # [locale variables]; the Italian convention by default
+  local locale=("${@:-LC_ALL=it_IT.UTF-8}")
+  env -u LC_ALL -u LC_NUMERIC -u LANG -u LANGUAGE "${locale[@]}" QT_QPA_PLATFORM=xcb \
+    "$tramela" >"$work/tramela.log" 2>&1 &
   app_pid=$!
 }
 
@@ -162,6 +164,19 @@ other=$(label1_changed_from "$window" "$fresh") || fail "Option2 changed nothing
 click_at "$window" "$OPTION1_AT"
 keypad=$(label1_changed_from "$window" "$other") || fail "Option1 changed nothing"
 [ "$keypad" = "$converted" ] || fail "1 KP_Decimal 5 does not convert as 1,5 does"
+"$send_close_request" "$window"
+wait_for_exit
+[ "$status" -eq 0 ] || fail "closing the window ended the program with status $status"
+
+echo "   LANG=C: 1,5 with Option1"
+start_tramela LANG=C
+window=$(find_window TRAMELA) || fail "no window titled exactly TRAMELA"
+empty=$(label1_pixels "$window")
+click_at "$window" "$DATI1_AT"
+xdotool type --delay 20 "1,5"
+click_at "$window" "$OPTION1_AT"
+plain=$(label1_changed_from "$window" "$empty") || fail "Option1 changed nothing under LANG=C"
+[ "$plain" = "$converted" ] || fail "under LANG=C 1,5 does not convert as under it_IT"
 "$send_close_request" "$window"
 wait_for_exit
 [ "$status" -eq 0 ] || fail "closing the window ended the program with status $status"
