@@ -18,31 +18,10 @@
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
+#include "tests/window/heard_events.h"
+
 namespace tramela {
 namespace {
-
-// The events about the description of the two controls and about the notification, each
-// with what a screen reader would read at that moment: "a=38,1", "a=" (emptied),
-// "notification 38,1" (shown), "notification hidden".
-struct Heard {
-  static inline std::vector<std::string> events;
-
-  static void record(QAccessibleEvent* event) {
-    QObject* object = event->object();
-    if (object == nullptr) return;
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
-    const std::string name = object->objectName().toStdString();
-    if (event->type() == QAccessible::DescriptionChanged) {
-      events.push_back(name + "=" + face->text(QAccessible::Description).toStdString());
-    } else if (face->role() == QAccessible::Notification) {
-      if (event->type() == QAccessible::ObjectShow) {
-        events.push_back("notification " + face->text(QAccessible::Name).toStdString());
-      } else if (event->type() == QAccessible::ObjectHide) {
-        events.push_back("notification hidden");
-      }
-    }
-  }
-};
 
 class ResultAnnouncerTest : public ::testing::Test {
  protected:
@@ -56,8 +35,8 @@ class ResultAnnouncerTest : public ::testing::Test {
     b_->move(0, 30);
     window_.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
-    Heard::events.clear();
-    QAccessible::installUpdateHandler(&Heard::record);
+    HeardEvents::events.clear();
+    QAccessible::installUpdateHandler(&HeardEvents::record);
   }
   void TearDown() override { QAccessible::installUpdateHandler(nullptr); }
 
@@ -90,14 +69,14 @@ TEST_F(ResultAnnouncerTest, EachResultIsToldOnceAndAnUnchangedOneIsToldAgain) {
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.what);
-    Heard::events.clear();
+    HeardEvents::events.clear();
     if (step.control == nullptr) {
       announcer_.withdraw();
     } else {
       QWidget* control = step.control == std::string("a") ? a_ : b_;
       announcer_.announce(control, QString::fromUtf8(step.result), step.focus);
     }
-    EXPECT_EQ(Heard::events, step.heard);
+    EXPECT_EQ(HeardEvents::events, step.heard);
   }
 }
 
