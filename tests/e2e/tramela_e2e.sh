@@ -118,6 +118,18 @@ label1_changed_from() {  # window, fingerprint
   return 1
 }
 
+# Clicks an option and prints Label1's new fingerprint, once it differs from $3.
+choose() {  # window, option's place, fingerprint before
+  click_at "$1" "$2"
+  label1_changed_from "$1" "$3" || fail "choosing at $2 changed nothing in Label1"
+}
+
+close_normally() {  # window
+  "$send_close_request" "$1"
+  wait_for_exit
+  [ "$status" -eq 0 ] || fail "closing the window ended the program with status $status"
+}
+
 retype() {  # window, keys for xdotool: everything in dati1 replaced
   click_at "$1" "$DATI1_AT"
   xdotool key ctrl+a
@@ -149,24 +161,17 @@ converted=$(label1_pixels "$window")
 
 echo "   10 typed, Option1 chosen again"
 retype "$window" type --delay 20 "10"
-click_at "$window" "$OPTION1_AT"
-rechosen=$(label1_changed_from "$window" "$converted") || fail "choosing Option1 again changed nothing"
-click_at "$window" "$OPTION2_AT"
-other=$(label1_changed_from "$window" "$rechosen") || fail "Option2 changed nothing"
-click_at "$window" "$OPTION1_AT"
-fresh=$(label1_changed_from "$window" "$other") || fail "Option1 after Option2 changed nothing"
+rechosen=$(choose "$window" "$OPTION1_AT" "$converted")
+other=$(choose "$window" "$OPTION2_AT" "$rechosen")
+fresh=$(choose "$window" "$OPTION1_AT" "$other")
 [ "$rechosen" = "$fresh" ] || fail "choosing Option1 again shows other pixels than converting 10 afresh"
 
 echo "   1, the keypad's decimal key, 5 with Option1"
 retype "$window" key 1 KP_Decimal 5
-click_at "$window" "$OPTION2_AT"
-other=$(label1_changed_from "$window" "$fresh") || fail "Option2 changed nothing"
-click_at "$window" "$OPTION1_AT"
-keypad=$(label1_changed_from "$window" "$other") || fail "Option1 changed nothing"
+other=$(choose "$window" "$OPTION2_AT" "$fresh")
+keypad=$(choose "$window" "$OPTION1_AT" "$other")
 [ "$keypad" = "$converted" ] || fail "1 KP_Decimal 5 does not convert as 1,5 does"
-"$send_close_request" "$window"
-wait_for_exit
-[ "$status" -eq 0 ] || fail "closing the window ended the program with status $status"
+close_normally "$window"
 
 echo "   LANG=C: 1,5 with Option1"
 start_tramela LANG=C
@@ -174,12 +179,9 @@ window=$(find_window TRAMELA) || fail "no window titled exactly TRAMELA"
 empty=$(label1_pixels "$window")
 click_at "$window" "$DATI1_AT"
 xdotool type --delay 20 "1,5"
-click_at "$window" "$OPTION1_AT"
-plain=$(label1_changed_from "$window" "$empty") || fail "Option1 changed nothing under LANG=C"
+plain=$(choose "$window" "$OPTION1_AT" "$empty")
 [ "$plain" = "$converted" ] || fail "under LANG=C 1,5 does not convert as under it_IT"
-"$send_close_request" "$window"
-wait_for_exit
-[ "$status" -eq 0 ] || fail "closing the window ended the program with status $status"
+close_normally "$window"
 
 echo "2. abc with Option1"
 start_tramela
@@ -196,8 +198,6 @@ wait_for_exit
 echo "3. close right after start"
 start_tramela
 window=$(find_window TRAMELA) || fail "no window titled exactly TRAMELA"
-"$send_close_request" "$window"
-wait_for_exit
-[ "$status" -eq 0 ] || fail "closing the window ended the program with status $status"
+close_normally "$window"
 
 echo "PASS"
