@@ -52,7 +52,6 @@ constexpr bool tableIsConsistent() {
 static_assert(tableIsConsistent(),
               "every option once, in list order, a finite positive factor unless Echo");
 
-
 // Index into kTable for each OptionId value (slot 0 unused).
 constexpr std::array<std::size_t, kOptionCount + 1> kIndexOf = [] {
   std::array<std::size_t, kOptionCount + 1> index{};

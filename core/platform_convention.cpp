@@ -46,7 +46,7 @@ NumberConvention conventionFromSeparators(std::u32string_view decimalText,
 NumberConvention currentNumberConvention() {
   const QLocale locale = QLocale::system();
   // Qt's C locale stands for no regional settings at all (LANG unset, C, POSIX, a locale
-  // that is not installed), not for a choice of the point: the window tells the user to
+  // name Qt does not know), not for a choice of the point: the window tells the user to
   // type the comma, so that is what counts.
   if (locale.language() == QLocale::C) return kItalianConvention;
   return conventionFromSeparators(codePoints(locale.decimalPoint()), codePoints(locale.groupSeparator()));

@@ -8,7 +8,7 @@ namespace tramela {
 
 // The convention of the current user's regional settings, read afresh at each call. Where
 // the platform has none (Qt reports its C locale: LANG unset, C, C.UTF-8, POSIX, or a
-// locale that is not installed), returns kItalianConvention, the one the window's texts ask
+// locale name Qt does not know), returns kItalianConvention, the one the window's texts ask
 // for. So it does where a separator is not exactly one code point, or is a digit, a sign,
 // an exponent letter, a tab, or (for the decimal separator) a grouping blank, or both are
 // the same character.
