@@ -36,11 +36,11 @@ enum class ResultForm { Text, Number };
 inline constexpr double kSmallestNumberPointSize = 4.0;
 
 // A label for a result of any length. It keeps the whole text but gives QLabel only the
-// start that can fill its box, so that a megabyte is laid out no further than a few lines.
-// For every text that fits, the label shows and holds exactly that text; for one that does
-// not, it shows what a plain label would, and holds the start of the text (with a line
-// break in place of the hidden rest of a word wider than the box). A number that does not
-// fit on one line in the label's font is shown on one line at the largest size that fits.
+// start that can fill its box (shownCharacterBound characters), so that a megabyte is laid
+// out no further than a few lines. Every text that fits is shown and held whole; a longer
+// one shows a start of itself, wrapped and cut by the box as QLabel wraps and cuts any text.
+// A number that does not fit on one line in the label's font is shown on one line at the
+// largest size that fits.
 class ResultLabel : public QLabel {
   Q_OBJECT
 

@@ -43,10 +43,18 @@ TEST(ShownPrefixLength, CountsOnlyCharactersThatTakeRoomAndCutsNoCharacter) {
 
 QString repeated(const char* unit, int times) { return QString::fromUtf8(unit).repeated(times); }
 
-// A ResultLabel beside a plain QLabel set up as the window sets up Label1: whatever the
-// text, both draw the same pixels, and a text that fits is held whole.
+// Label1's box and font, as the window sets them up.
+void setUpAsLabel1(QLabel& label) {
+  label.setTextFormat(Qt::PlainText);
+  label.setWordWrap(true);
+  label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label.setFont(resultFont());
+  label.resize(247, 39);
+}
+
+// A ResultLabel beside a plain QLabel set up as the window sets up Label1: both draw the
+// same pixels, a text that fits is held whole, and a longer one only a start of itself.
 TEST(ResultLabelTest, DrawsWhatAPlainLabelDrawsAndHoldsEveryTextThatFits) {
-  const QString longWord = repeated("1234567890", 300);
   const struct {
     QString text;
     bool heldWhole;  // every text that fits is; a few that do not, too
@@ -59,13 +67,6 @@ TEST(ResultLabelTest, DrawsWhatAPlainLabelDrawsAndHoldsEveryTextThatFits) {
       {"una riga\nun'altra\nla terza\nla quarta", true},
       {repeated("parola ", 200), false},
       {repeated("1234567890", 300), false},
-      {longWord + " abc", false},
-      {longWord + "\n" + longWord + " abc", false},
-      {"abc " + longWord + "  " + longWord + " def", false},
-      {"abc\n" + longWord + "-" + longWord + " def", false},
-      {longWord + repeated("\u200B", 3000) + " abc", false},
-      {longWord + QString::fromUtf8(" 😀😀 ") + repeated("parola ", 100), false},
-      {repeated("a", 1500) + "-" + repeated("b", 1500) + " c", false},
       {repeated("\u6F22\u5B57", 500), false},
       {repeated("x\t", 400), true},  // tabs are not counted: short enough to give whole
       {repeated("https://example.org/", 100) + " fine", false},
@@ -79,31 +80,29 @@ TEST(ResultLabelTest, DrawsWhatAPlainLabelDrawsAndHoldsEveryTextThatFits) {
     SCOPED_TRACE("case " + std::to_string(&row - kCases) + ": " + row.text.left(40).toStdString());
     QLabel plain;
     ResultLabel result;
-    for (QLabel* label : {&plain, static_cast<QLabel*>(&result)}) {
-      label->setTextFormat(Qt::PlainText);
-      label->setWordWrap(true);
-      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      label->setFont(resultFont());
-      label->resize(247, 39);
-    }
+    setUpAsLabel1(plain);
+    setUpAsLabel1(result);
     plain.setText(row.text);
     result.setResultText(row.text);
     EXPECT_EQ(result.resultText(), row.text);
+    EXPECT_TRUE(row.text.startsWith(result.text()));
     EXPECT_EQ(result.text() == row.text, row.heldWhole);
     EXPECT_EQ(result.grab().toImage(), plain.grab().toImage());
   }
 }
 
-// A narrower or wider box, or another font, cuts the same text again.
-TEST(ResultLabelTest, CutsAgainWhenTheBoxOrTheFontChanges) {
+// A megabyte is laid out no further than its start; a narrower or wider box, or another
+// font, cuts it again.
+TEST(ResultLabelTest, CutsAMegabyteAndCutsAgainWhenTheBoxOrTheFontChanges) {
   ResultLabel label;
   label.setWordWrap(true);
   label.resize(247, 39);
   label.show();  // a hidden widget hears of its resizes only when shown
-  const QString text = repeated("1234567890", 1000);
+  const QString text = repeated("parola ", (1 << 20) / 7);
   label.setResultText(text);
   const qsizetype shown = label.text().size();
-  ASSERT_LT(shown, text.size());
+  ASSERT_LT(shown, 4096);  // a few lines, not the megabyte
+  EXPECT_TRUE(text.startsWith(label.text()));
   label.resize(494, 78);
   EXPECT_GT(label.text().size(), shown);
   label.resize(247, 39);
@@ -113,15 +112,6 @@ TEST(ResultLabelTest, CutsAgainWhenTheBoxOrTheFontChanges) {
   label.setFont(font);
   EXPECT_GT(label.text().size(), shown);
   EXPECT_EQ(label.resultText(), text);
-}
-
-// Label1's box and font, as the window sets them up.
-void setUpAsLabel1(QLabel& label) {
-  label.setTextFormat(Qt::PlainText);
-  label.setWordWrap(true);
-  label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label.setFont(resultFont());
-  label.resize(247, 39);
 }
 
 // The longest numbers the conversions write, in Italian and with a decimal separator of two
