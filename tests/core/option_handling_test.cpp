@@ -103,31 +103,21 @@ TEST(SelectOption, EveryConvertingEntryRefusesTextsThatAreNotNumbers) {
   }
 }
 
-// The typed text is quoted as every error description quotes it: cut after 40 code points,
-// a control character made visible.
 TEST(SelectOption, AResultTooLargeIsDescribedWithTheEntryAndTheInput) {
-  const struct {
-    std::string input;
-    std::string quoted;
-  } kCases[] = {
-      {"8E+306", "«8E+306»"},
-      {"8" + std::string(306, '0'), "«8" + std::string(39, '0') + "…»"},
-      {"\t8E+306", "«\uFFFD8E+306»"},
-  };
-  for (const auto& row : kCases) {
-    SCOPED_TRACE(row.quoted);
-    FormState state{row.input, ""};
-    try {
-      selectOption(state, Option1, kArabic);
-      ADD_FAILURE() << "no error; result " << state.resultText;
-    } catch (const AppError& error) {
-      const std::string description = error.what();
-      EXPECT_EQ(error.kind(), ErrorKind::OverflowError);
-      EXPECT_NE(description.find(row.quoted), std::string::npos) << description;
-      EXPECT_NE(description.find("pollici to millimetri"), std::string::npos) << description;
-      // The limit is written under the convention in use.
-      EXPECT_NE(description.find("1\u066B79769313486232E+308"), std::string::npos) << description;
-    }
+  // A tab and 307 digits: quoted as every description quotes a typed text, the tab made
+  // visible and the text cut after 40 code points.
+  FormState state{"\t8" + std::string(306, '0'), ""};
+  try {
+    selectOption(state, Option1, kArabic);
+    ADD_FAILURE() << "no error; result " << state.resultText;
+  } catch (const AppError& error) {
+    const std::string description = error.what();
+    EXPECT_EQ(error.kind(), ErrorKind::OverflowError);
+    EXPECT_NE(description.find("«\uFFFD8" + std::string(38, '0') + "…»"), std::string::npos)
+        << description;
+    EXPECT_NE(description.find("pollici to millimetri"), std::string::npos) << description;
+    // The limit is written under the convention in use.
+    EXPECT_NE(description.find("1\u066B79769313486232E+308"), std::string::npos) << description;
   }
 }
 

@@ -3,9 +3,8 @@
 #   1. types 1,5, clicks Option1, and finds red result pixels in Label1's box on a screenshot;
 #      types 10 over it and clicks Option1 again: Label1 shows what a fresh conversion of 10
 #      shows (254), not the 38,1 left from before; types 1, the keypad's decimal key and 5,
-#      converts again: Label1 shows 38,1 as for the typed comma; copies it, types 7 over it
-#      and pastes it back with I in dati1's context menu (Qt's Italian "&Incolla", where the
-#      English is "&Paste"); then closes the window as a
+#      converts again: Label1 shows 38,1 as for the typed comma; pastes 1,5 back over a 7 with
+#      I in dati1's context menu (Qt's Italian "&Incolla"); then closes the window as a
 #      window manager does: the program ends with status 0; then, with no regional settings
 #      at all (LANG=C), 1,5 with Option1 shows the same 38,1, as the window's heading says;
 #   2. types abc, clicks Option1, finds the error report titled "Tramela", dismisses it with

@@ -76,31 +76,18 @@ TEST_F(Form1Layout, ResizingMovesNothingAndTheWindowStaysResizable) {
   expectPlacedAsTheTableSays(form_);
 }
 
-// The option buttons from the top of the list down, with the program's own captions.
+// The option buttons from the top of the list down show the program's own captions.
 TEST_F(Form1Layout, OptionButtonsShowTheirCaptionsInListOrder) {
-  const struct {
-    const char* name;
-    const char* caption;
-  } kCaptions[] = {
-      {"Option5", "scegliere una delle seguenti opzioni"},
-      {"Option1", "pollici to millimetri"},
-      {"Option2", "millimetri to pollici"},
-      {"Option3", "metri to yards"},
-      {"Option4", "yards to metri"},
-      {"Option6", "grammi to grani"},
-      {"Option7", "grani to grammi"},
-      {"Option8", "Kgm to joule"},
-      {"Option9", "joule to Kgm"},
-      {"Option10", "mt./sec. to ft./sec"},
-      {"Option11", "ft./sec. to mt./sec."},
-  };
+  const char* const kCaptions[] = {
+      "scegliere una delle seguenti opzioni", "pollici to millimetri", "millimetri to pollici",
+      "metri to yards", "yards to metri", "grammi to grani", "grani to grammi", "Kgm to joule",
+      "joule to Kgm", "mt./sec. to ft./sec", "ft./sec. to mt./sec."};
   QList<QRadioButton*> buttons = form_.findChildren<QRadioButton*>();
   std::ranges::sort(buttons, {}, [](const QRadioButton* b) { return b->y(); });
-  ASSERT_EQ(buttons.size(), std::size(kCaptions));
-  for (std::size_t i = 0; i < std::size(kCaptions); ++i) {
-    SCOPED_TRACE(kCaptions[i].name);
-    EXPECT_EQ(buttons[i]->objectName(), kCaptions[i].name);
-    EXPECT_EQ(buttons[i]->text().toStdString(), kCaptions[i].caption);
+  ASSERT_EQ(buttons.size(), std::ssize(kCaptions));
+  for (qsizetype i = 0; i < buttons.size(); ++i) {
+    EXPECT_EQ(buttons[i]->text().toStdString(), kCaptions[i])
+        << buttons[i]->objectName().toStdString();
   }
 }
 
