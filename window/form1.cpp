@@ -21,7 +21,9 @@
 #include "window/pictures.h"
 #include "window/pixel_art.h"
 #include "window/result_copy_menu.h"
+#include "window/result_keyboard_copy.h"
 #include "window/result_label.h"
+#include "window/single_line_paste.h"
 
 namespace tramela {
 namespace {
@@ -88,9 +90,12 @@ Form1::Form1(ErrorSink errorSink, QWidget* parent)
   for (const auto& [labelName, controlName] : kLabelsOfControls) {
     findChild<QLabel*>(toQString(labelName))->setBuddy(findChild<QWidget*>(toQString(controlName)));
   }
-  // The result can be selected with the mouse and copied from its context menu.
+  // The result can be selected with the mouse and copied from its context menu, or copied
+  // from the keyboard in the list.
   new ResultCopyMenu(label1_);
+  new ResultKeyboardCopy(label1_, frame1);
   new KeypadDecimalKey(dati1_);
+  new SingleLinePaste(dati1_);
   dati1_->setFocus();
 
   connect(dati1_, &QLineEdit::textChanged, this, &Form1::onInputChanged);

@@ -1,0 +1,62 @@
+#include "window/result_keyboard_copy.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+
+#include "window/result_label.h"
+
+namespace tramela {
+namespace {
+
+bool opensMenu(const QKeyEvent& key) {
+  return (key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier) ||
+         (key.key() == Qt::Key_Menu && key.modifiers() == Qt::NoModifier);
+}
+
+}  // namespace
+
+ResultKeyboardCopy::ResultKeyboardCopy(ResultLabel* label, QWidget* list)
+    : QObject(list), label_(label), list_(list) {
+  // The keys reach the list from its buttons, which have no use for them.
+  list_->installEventFilter(this);
+}
+
+bool ResultKeyboardCopy::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != list_) return QObject::eventFilter(watched, event);
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Copy)) {
+      copyResult();
+      return true;
+    }
+    if (opensMenu(*key)) {
+      openMenu();
+      return true;
+    }
+  }
+  // Where the window system turns the Menu key into a context menu request of its own (X11
+  // does, before the key itself).
+  if (event->type() == QEvent::ContextMenu &&
+      static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+    openMenu();
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void ResultKeyboardCopy::copyResult() {
+  const QString& result = label_->resultText();
+  if (!result.isEmpty()) QGuiApplication::clipboard()->setText(result);
+}
+
+void ResultKeyboardCopy::openMenu() {
+  const QPoint underTheResult(0, label_->height());
+  QContextMenuEvent request(QContextMenuEvent::Keyboard, underTheResult,
+                            label_->mapToGlobal(underTheResult));
+  QCoreApplication::sendEvent(label_, &request);
+}
+
+}  // namespace tramela

@@ -1,0 +1,113 @@
+#include "window/single_line_paste.h"
+
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QRegularExpression>
+
+namespace tramela {
+namespace {
+
+bool isLineBreak(QChar c) {
+  return c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+QString withoutLineBreaks(const QString& text) {
+  qsizetype first = 0;
+  qsizetype end = text.size();
+  while (first < end && isLineBreak(text[first])) ++first;
+  while (end > first && isLineBreak(text[end - 1])) --end;
+  static const QRegularExpression kLineBreakInside(QStringLiteral("\r\n|[\r\n\u2028\u2029]"));
+  return text.mid(first, end - first).replace(kLineBreakInside, QStringLiteral(" "));
+}
+
+}  // namespace
+
+SingleLinePaste::SingleLinePaste(QLineEdit* field) : QObject(field), field_(field) {
+  field_->installEventFilter(this);
+}
+
+bool SingleLinePaste::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != field_ || field_->isReadOnly()) return QObject::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (!key->matches(QKeySequence::Paste)) break;
+      // As QLineEdit does: under X11's key scheme Ctrl+Shift+Insert pastes the selection.
+      const bool selection =
+          key->key() == Qt::Key_Insert && key->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
+      paste(selection ? QClipboard::Selection : QClipboard::Clipboard);
+      return true;
+    }
+    case QEvent::MouseButtonRelease:
+      if (static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton ||
+          !QGuiApplication::clipboard()->supportsSelection()) {
+        break;
+      }
+      field_->deselect();
+      paste(QClipboard::Selection);
+      return true;
+    case QEvent::ContextMenu:
+      showContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+      return true;
+    case QEvent::Drop:
+      return dropWithoutLineBreaks(static_cast<QDropEvent*>(event));
+    default:
+      break;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void SingleLinePaste::paste(QClipboard::Mode mode) {
+  const QString text = withoutLineBreaks(QGuiApplication::clipboard()->text(mode));
+  if (text.isEmpty() && !field_->hasSelectedText()) return;
+  endUndoStep();
+  field_->insert(text);
+  endUndoStep();
+}
+
+// QLineEdit's undo takes back a run of insertions as one; like its own paste, a paste is a
+// run of its own. Moving the cursor ends a run; where there is no text to move through, so
+// does clearing the (empty) field. With a selection, replacing it starts a run of its own.
+void SingleLinePaste::endUndoStep() {
+  if (field_->hasSelectedText()) return;
+  if (field_->text().isEmpty()) return field_->clear();
+  const int at = field_->cursorPosition();
+  field_->setCursorPosition(at > 0 ? at - 1 : at + 1);
+  field_->setCursorPosition(at);
+}
+
+// The field's own menu, whose "Incolla" pastes as the keys do.
+void SingleLinePaste::showContextMenu(const QPoint& globalPos) {
+  QMenu* menu = field_->createStandardContextMenu();
+  for (QAction* action : menu->actions()) {
+    if (disconnect(action, &QAction::triggered, field_, &QLineEdit::paste)) {
+      connect(action, &QAction::triggered, this, &SingleLinePaste::pasteClipboard);
+    }
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(globalPos);
+}
+
+// The field drops the text of a copy of the event that carries the text without its line
+// breaks, and the drag learns from the original what the field did.
+bool SingleLinePaste::dropWithoutLineBreaks(QDropEvent* drop) {
+  const QString text = drop->mimeData()->text();
+  const QString single = withoutLineBreaks(text);
+  if (single == text) return false;
+  QMimeData data;
+  data.setText(single);
+  QDropEvent copy(drop->position(), drop->possibleActions(), &data, drop->buttons(),
+                  drop->modifiers());
+  QCoreApplication::sendEvent(field_, &copy);
+  drop->setDropAction(copy.dropAction());
+  drop->setAccepted(copy.isAccepted());
+  return true;
+}
+
+}  // namespace tramela
