@@ -82,13 +82,14 @@ void SingleLinePaste::endUndoStep() {
   field_->setCursorPosition(at);
 }
 
-// The field's own menu, whose "Incolla" pastes as the keys do.
+// The field's own menu, whose "Incolla" pastes as the keys do. Qt names the entry with its
+// own translated text, followed by a tab and the entry's keys.
 void SingleLinePaste::showContextMenu(const QPoint& globalPos) {
   QMenu* menu = field_->createStandardContextMenu();
   for (QAction* action : menu->actions()) {
-    if (disconnect(action, &QAction::triggered, field_, &QLineEdit::paste)) {
-      connect(action, &QAction::triggered, this, &SingleLinePaste::pasteClipboard);
-    }
+    if (action->text().section(u'\t', 0, 0) != QLineEdit::tr("&Paste")) continue;
+    disconnect(action, &QAction::triggered, nullptr, nullptr);
+    connect(action, &QAction::triggered, this, &SingleLinePaste::pasteClipboard);
   }
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->popup(globalPos);
