@@ -14,8 +14,8 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   # fuzzing and sanitizers
   clang-14 libclang-rt-14-dev
-  # end-to-end runs under a virtual display
-  xvfb xdotool x11-utils imagemagick libx11-dev
+  # end-to-end runs under a virtual display; xclip reads and fills the clipboard there
+  xvfb xdotool x11-utils imagemagick libx11-dev xclip
   # what a blind user hears: the screen-reader test runs the Orca screen reader, which speaks
   # through speech-dispatcher (here into a file), reads the window over the accessibility bus
   # of at-spi2-core, needs a window manager (openbox) to follow the focus, and runs under a

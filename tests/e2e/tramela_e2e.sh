@@ -4,9 +4,11 @@
 #      types 10 over it and clicks Option1 again: Label1 shows what a fresh conversion of 10
 #      shows (254), not the 38,1 left from before; types 1, the keypad's decimal key and 5,
 #      converts again: Label1 shows 38,1 as for the typed comma; pastes 1,5 back over a 7 with
-#      I in dati1's context menu (Qt's Italian "&Incolla"); then closes the window as a
-#      window manager does: the program ends with status 0; then, with no regional settings
-#      at all (LANG=C), 1,5 with Option1 shows the same 38,1, as the window's heading says;
+#      I in dati1's context menu (Qt's Italian "&Incolla"), and 1,5 and a line break with
+#      Ctrl+V; then closes the window as a window manager does: the program ends with status
+#      0; then, with no regional settings at all (LANG=C), 1,5 with Option1 shows the same
+#      38,1, as the window's heading says; then, by keyboard alone, Ctrl+C in the list and
+#      Shift+F10, "Copia" copy 38,1, and Ctrl+C in dati1 copies dati1's text;
 #   2. types abc, clicks Option1, finds the error report titled "Tramela", dismisses it with
 #      Return: the program ends with status 1;
 #   3. closes the window right after start: the program ends with status 0.
@@ -17,7 +19,7 @@ set -euo pipefail
 tramela=$1
 send_close_request=$2
 
-for tool in Xvfb xdotool import convert; do
+for tool in Xvfb xdotool xclip import convert; do
   if ! command -v "$tool" >/dev/null 2>&1; then
     echo "skipped: $tool is not installed (scripts/install-deps.sh installs it)"
     exit 77
@@ -137,6 +139,20 @@ retype() {  # window, keys for xdotool: everything in dati1 replaced
   xdotool "${@:2}"
 }
 
+# Waits until the clipboard holds exactly $1.
+clipboard_holds() {
+  for _ in $(seq "$TRIES"); do
+    [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ] && return 0
+    sleep "$POLL"
+  done
+  return 1
+}
+
+# Puts $1 on the clipboard; xclip keeps it there, in the background, until the display ends.
+set_clipboard() {
+  printf '%b' "$1" | xclip -i -selection clipboard >/dev/null 2>&1
+}
+
 red_pixels_in_label1() {
   import -window "$1" "$work/shot.png"
   convert "$work/shot.png" -crop "$LABEL1_BOX" +repage txt:- | grep -ci '#FF0000' || true
@@ -179,6 +195,13 @@ xdotool key ctrl+a ctrl+c 7 ctrl+a Menu i Escape
 other=$(choose "$window" "$OPTION2_AT" "$keypad")
 pasted=$(choose "$window" "$OPTION1_AT" "$other")
 [ "$pasted" = "$converted" ] || fail "I in dati1's context menu did not paste 1,5: no Italian Qt texts"
+
+echo "   1,5 and a line break pasted with Ctrl+V"
+set_clipboard '1,5\n'
+retype "$window" key ctrl+v
+other=$(choose "$window" "$OPTION2_AT" "$pasted")
+pasted=$(choose "$window" "$OPTION1_AT" "$other")
+[ "$pasted" = "$converted" ] || fail "1,5 pasted with a line break does not convert as 1,5 does"
 close_normally "$window"
 
 echo "   LANG=C: 1,5 with Option1"
@@ -189,6 +212,28 @@ click_at "$window" "$DATI1_AT"
 xdotool type --delay 20 "1,5"
 plain=$(choose "$window" "$OPTION1_AT" "$empty")
 [ "$plain" = "$converted" ] || fail "under LANG=C 1,5 does not convert as under it_IT"
+close_normally "$window"
+
+echo "   keyboard alone: 1,5, Tab, Down, Ctrl+C; Shift+F10 and Copia; Ctrl+C in the field"
+start_tramela
+window=$(find_window TRAMELA) || fail "no window titled exactly TRAMELA"
+empty=$(label1_pixels "$window")
+xdotool type --delay 20 "1,5"
+xdotool key Tab Down
+label1_changed_from "$window" "$empty" >/dev/null || fail "Tab and Down converted nothing"
+xdotool key ctrl+c
+clipboard_holds "38,1" || fail "Ctrl+C in the list did not copy 38,1"
+set_clipboard "none"
+clipboard_holds "none" || fail "xclip did not take the clipboard"
+xdotool key shift+F10
+for _ in $(seq "$TRIES"); do  # until the menu, a second window, shows
+  [ "$(xdotool search --onlyvisible --pid "$app_pid" | wc -l)" -gt 1 ] && break; sleep "$POLL"
+done
+xdotool key Down Return
+clipboard_holds "38,1" || fail "Shift+F10 and Copia did not copy 38,1"
+xdotool windowfocus --sync "$window"  # a window manager gives the focus back after a menu
+xdotool key shift+Tab ctrl+c
+clipboard_holds "1,5" || fail "Ctrl+C in the field did not copy the field's text"
 close_normally "$window"
 
 echo "2. abc with Option1"
