@@ -27,7 +27,9 @@ ResultCopyMenu::ResultCopyMenu(ResultLabel* label) : QObject(label), label_(labe
 void ResultCopyMenu::copy() {
   const QString selected = label_->selectedText();
   const bool partOfIt = !selected.isEmpty() && selected.size() < label_->text().size();
-  QGuiApplication::clipboard()->setText(partOfIt ? selected : label_->resultText());
+  const QString text = partOfIt ? selected : label_->resultText();
+  // An empty result leaves what the user copied before on the clipboard.
+  if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
 }
 
 void ResultCopyMenu::selectAll() {
