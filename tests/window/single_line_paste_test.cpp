@@ -40,8 +40,7 @@ void paste(QLineEdit& field, Paste how, const QString& text) {
 TEST(SingleLinePaste, ClipboardTextToFieldText) {
   const struct {
     Paste how;
-    QString clipboard;
-    QString typedBefore, typedAfter;
+    QString clipboard, typedBefore, typedAfter;
     bool undo;  // Ctrl+Z at the end
     const char* field;
   } kCases[] = {
