@@ -2,9 +2,9 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 
 #include "window/result_label.h"
 
@@ -52,11 +52,13 @@ void ResultKeyboardCopy::copyResult() {
   if (!result.isEmpty()) QGuiApplication::clipboard()->setText(result);
 }
 
+// The label's own entries, with the first one already chosen, as a menu opened from the
+// keyboard has it: a screen reader reads it at once, and Return takes it.
 void ResultKeyboardCopy::openMenu() {
-  const QPoint underTheResult(0, label_->height());
-  QContextMenuEvent request(QContextMenuEvent::Keyboard, underTheResult,
-                            label_->mapToGlobal(underTheResult));
-  QCoreApplication::sendEvent(label_, &request);
+  QMenu menu(label_);
+  menu.addActions(label_->actions());
+  menu.setActiveAction(menu.actions().value(0));
+  menu.exec(label_->mapToGlobal(QPoint(0, label_->height())));
 }
 
 }  // namespace tramela

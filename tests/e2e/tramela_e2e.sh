@@ -221,7 +221,7 @@ xdotool key shift+F10
 for _ in $(seq "$TRIES"); do  # until the menu, a second window, shows
   [ "$(xdotool search --onlyvisible --pid "$app_pid" | wc -l)" -gt 1 ] && break; sleep "$POLL"
 done
-xdotool key Down Return
+xdotool key Return  # on "Copia", which the menu opens on
 clipboard_holds "38,1" || fail "Shift+F10 and Copia did not copy 38,1"
 xdotool windowfocus --sync "$window"  # a window manager gives the focus back after a menu
 xdotool key shift+Tab ctrl+c
