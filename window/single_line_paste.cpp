@@ -13,17 +13,13 @@
 namespace tramela {
 namespace {
 
-bool isLineBreak(QChar c) {
-  return c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
-}
-
-QString withoutLineBreaks(const QString& text) {
-  qsizetype first = 0;
-  qsizetype end = text.size();
-  while (first < end && isLineBreak(text[first])) ++first;
-  while (end > first && isLineBreak(text[end - 1])) --end;
-  static const QRegularExpression kLineBreakInside(QStringLiteral("\r\n|[\r\n\u2028\u2029]"));
-  return text.mid(first, end - first).replace(kLineBreakInside, QStringLiteral(" "));
+// The text with the line breaks at its ends removed and each other one (a CR LF pair is one)
+// made a space: "\r\n1,5\r\n" -> "1,5", "1,5\n\n2" -> "1,5  2".
+QString withoutLineBreaks(QString text) {
+  static const QRegularExpression kAtTheEnds(
+      QStringLiteral("^[\r\n\u2028\u2029]+|[\r\n\u2028\u2029]+$"));
+  static const QRegularExpression kInside(QStringLiteral("\r\n|[\r\n\u2028\u2029]"));
+  return text.remove(kAtTheEnds).replace(kInside, QStringLiteral(" "));
 }
 
 }  // namespace
