@@ -472,6 +472,16 @@ TEST(ParseNumber, ErrorDescriptionsNameTheTextAndTheSeparator) {
   }
 }
 
+// The largest double's text overflows; the limit its description names must not.
+TEST(ParseNumber, TheOverflowNamesALimitThatReadsBack) {
+  for (const NamedConvention& named : kConventions) {
+    const std::string description = parse(formatNumber(kMax, named.convention), named.convention).description;
+    const std::size_t limit = description.rfind("±") + std::string_view("±").size();
+    const Outcome back = parse(description.substr(limit, description.size() - limit - 1), named.convention);
+    EXPECT_TRUE(back.value && *back.value > 1.797e308) << named.name << ": " << description;
+  }
+}
+
 // ---------------------------------------------------------------------------------------
 // Writing
 
