@@ -13,7 +13,7 @@
 namespace tramela {
 namespace {
 
-// Those that choose and reach the window system, as Qt reads them.
+// The variables that choose and reach the window system, as Qt reads them.
 constexpr const char* kDisplayVariables[] = {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"};
 
 QtMessageHandler qtHandler = nullptr;
