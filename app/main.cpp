@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/error_report.h"
+#include "app/no_display_report.h"
 #include "app/qt_texts.h"
 #include "window/form1.h"
 #include "window/pictures.h"
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
   char fallbackName[] = "tramela";
   char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName, nullptr};
   int qtArgc = 1;
+  tramela::reportUnreachableDisplay();
   QApplication app(qtArgc, qtArgv);
   QApplication::setApplicationName(QStringLiteral("Tramela"));
   QApplication::setApplicationVersion(QStringLiteral("1.00"));

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <limits>
 
 #include "core/app_error.h"
 #include "core/utf8.h"
@@ -24,6 +23,11 @@ constexpr std::int64_t kExponentCap = 1'000'000'000'000'000;
 // The longest text to_chars writes for a double in scientific form with kPrecision digits:
 // d.dddddddddddddde-308.
 constexpr std::size_t kScientificBytes = 1 + 1 + (kPrecision - 1) + 1 + 1 + 3;
+
+// The limit an overflow names: the largest double cut, not rounded, to the digits written,
+// so that the limit itself reads back. The largest double's own text, ...32E+308, rounds up
+// beyond the range.
+constexpr double kLargestWrittenLimit = 1.79769313486231e308;
 
 constexpr bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
 constexpr bool isBlank(char32_t c) { return c == U' ' || c == U'\t'; }
@@ -63,7 +67,7 @@ class Cursor {
 void throwTooLarge(std::string_view subject, const NumberConvention& convention) {
   throw AppError(ErrorKind::OverflowError,
                  std::string(subject) + " è troppo grande: il programma tratta numeri fino a circa ±" +
-                     formatNumber(std::numeric_limits<double>::max(), convention) + ".");
+                     formatNumber(kLargestWrittenLimit, convention) + ".");
 }
 
 double parseNumber(std::string_view text, const NumberConvention& convention) {

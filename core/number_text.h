@@ -62,10 +62,12 @@ constexpr bool isGroupingBlank(char32_t c) {
   return c == U' ' || c == U'\u00A0' || c == U'\u202F' || c == U'\u2009';
 }
 
-// Throws the OverflowError that names what is too large and how far the program counts.
+// Throws the OverflowError that names what is too large and how far the program counts, with
+// a limit that itself reads back under the convention.
 //   throwTooLarge("Il numero «1E+309»", italian)
 //     -> "Il numero «1E+309» è troppo grande: il programma tratta numeri fino a circa
-//         ±1,79769313486232E+308."
+//         ±1,79769313486231E+308."
+//   throwTooLarge("Il numero «1E+309»", pointComma) -> "... fino a circa ±1.79769313486231E+308."
 [[noreturn]] void throwTooLarge(std::string_view subject, const NumberConvention& convention);
 
 }  // namespace tramela

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QtGlobal>
 
 #include <optional>
 #include <string>
@@ -21,6 +22,21 @@ std::optional<char32_t> singleCodePoint(std::u32string_view separator) {
 bool clashesWithGrammar(char32_t c) {
   return (c >= U'0' && c <= U'9') || c == U'+' || c == U'-' || c == U'E' || c == U'e' ||
          c == U'\t' || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF);
+}
+
+// The locale that decides numbers. On Windows the user's settings; elsewhere the first set of
+// LC_ALL, LC_NUMERIC, LANG, as the C library reads it (Qt's system locale takes its language
+// from LC_MESSAGES instead, which need not agree). Qt's C locale where none is set.
+QLocale numbersLocale() {
+#ifdef Q_OS_WIN
+  return QLocale::system();
+#else
+  for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+    const QString name = qEnvironmentVariable(variable);
+    if (!name.isEmpty()) return QLocale(name);
+  }
+  return QLocale::c();
+#endif
 }
 
 std::u32string codePoints(const QString& text) {
@@ -44,8 +60,8 @@ NumberConvention conventionFromSeparators(std::u32string_view decimalText,
 }
 
 NumberConvention currentNumberConvention() {
-  const QLocale locale = QLocale::system();
-  // Qt's C locale stands for no regional settings at all (LANG unset, C, POSIX, a locale
+  const QLocale locale = numbersLocale();
+  // Qt's C locale stands for no regional settings at all (nothing set, C, POSIX, a locale
   // name Qt does not know), not for a choice of the point: the window tells the user to
   // type the comma, so that is what counts.
   if (locale.language() == QLocale::C) return kItalianConvention;

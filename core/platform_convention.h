@@ -6,15 +6,16 @@
 
 namespace tramela {
 
-// The convention of the current user's regional settings, read afresh at each call. Where
-// the platform has none (Qt reports its C locale: LANG unset, C, C.UTF-8, POSIX, or a
-// locale name Qt does not know), returns kItalianConvention, the one the window's texts ask
-// for. So it does where a separator is not exactly one code point, or is a digit, a sign,
+// The convention of the current user's regional settings, read afresh at each call: on
+// Windows the user's settings, elsewhere the locale named by the first set of LC_ALL,
+// LC_NUMERIC, LANG. Where that is none (nothing set, C, C.UTF-8, POSIX, or a locale name Qt
+// does not know), returns kItalianConvention, the one the window's texts ask for. So it does where a separator is not exactly one code point, or is a digit, a sign,
 // an exponent letter, a tab, or (for the decimal separator) a grouping blank, or both are
 // the same character.
 //   with LC_ALL=it_IT.UTF-8 -> {U',', U'.'}
 //   with LC_ALL=en_US.UTF-8 -> {U'.', U','}
 //   with LANG=C, or unset   -> {U',', U'.'}
+//   with LANG=it_IT.UTF-8 LC_NUMERIC=en_US.UTF-8 -> {U'.', U','}
 NumberConvention currentNumberConvention();
 
 // The convention made of the separators a platform reports, each given as the code points

@@ -452,6 +452,9 @@ const DescriptionCase kDescriptionCases[] = {
      "«" + std::string(kQuotedTextMaxCodePoints, '9') + "…»", false},
     {"too large, under the Arabic convention", "1E+999", kArabic, ErrorKind::OverflowError,
      "«1E+999»", false},
+    // The limit named reads back (see ExtremesReadBackUnderEveryConvention), DBL_MAX's text does not.
+    {"DBL_MAX's text", "1,79769313486232E+308", kItalian, ErrorKind::OverflowError, "±1,79769313486231E+308.", false},
+    {"DBL_MAX's text, point", "1.79769313486232E+308", kPointComma, ErrorKind::OverflowError, "±1.79769313486231E+308.", false},
 };
 
 TEST(ParseNumber, ErrorDescriptionsNameTheTextAndTheSeparator) {

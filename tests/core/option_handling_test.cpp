@@ -117,7 +117,7 @@ TEST(SelectOption, AResultTooLargeIsDescribedWithTheEntryAndTheInput) {
         << description;
     EXPECT_NE(description.find("pollici to millimetri"), std::string::npos) << description;
     // The limit is written under the convention in use.
-    EXPECT_NE(description.find("1\u066B79769313486232E+308"), std::string::npos) << description;
+    EXPECT_NE(description.find("1\u066B79769313486231E+308"), std::string::npos) << description;
   }
 }
 

@@ -37,6 +37,7 @@ depends=$(field Depends)
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 qt6-qpa-plugins fonts-liberation2; do
   [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
+[[ "$(field Recommends)" == *qt6-wayland* ]] || fail "Recommends lacks qt6-wayland: $(field Recommends)"
 
 dpkg-deb --contents "$deb" | awk '{print $6}' >"$work/contents"
 for file in ./usr/bin/tramela \
