@@ -1,0 +1,89 @@
+#include "window/screen_fit.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace tramela {
+namespace {
+
+// The client size of a scrolled window that shows content within available: the content's
+// own size and the scroll bars it needs, no larger than available.
+QSize scrolledSize(QSize content, QSize available, int barExtent) {
+  bool vertical = content.height() > available.height();
+  const bool horizontal = content.width() + (vertical ? barExtent : 0) > available.width();
+  vertical = vertical || content.height() + (horizontal ? barExtent : 0) > available.height();
+  const QSize wanted(content.width() + (vertical ? barExtent : 0),
+                     content.height() + (horizontal ? barExtent : 0));
+  return wanted.boundedTo(available);
+}
+
+// A scrolled window whose frame, once the window manager has put one round it, is brought
+// within the available area: made smaller by what lies beyond it, and moved into it.
+class ScrolledWindow : public QScrollArea {
+ public:
+  explicit ScrolledWindow(const QRect& available) : available_(available) {}
+
+ protected:
+  bool event(QEvent* event) override {
+    const bool handled = QScrollArea::event(event);
+    // The frame arrives with the window manager, which moves the window into it.
+    if (!framed_ && event->type() == QEvent::Move && frameGeometry() != geometry()) {
+      framed_ = true;
+      fitFrame();
+    }
+    return handled;
+  }
+
+ private:
+  void fitFrame() {
+    const QRect frame = frameGeometry();
+    if (available_.contains(frame)) return;
+    const QSize margins = frame.size() - size();
+    resize(size().boundedTo(available_.size() - margins));
+    const QSize framed = size() + margins;
+    move(std::clamp(frame.x(), available_.left(), available_.right() + 1 - framed.width()),
+         std::clamp(frame.y(), available_.top(), available_.bottom() + 1 - framed.height()));
+  }
+
+  QRect available_;
+  bool framed_ = false;
+};
+
+}  // namespace
+
+ScreenFit::ScreenFit(QWidget& window)
+    : ScreenFit(window, window.screen()->availableGeometry()) {}
+
+ScreenFit::ScreenFit(QWidget& window, const QRect& available) : window_(window) {
+  if (available.contains(QRect(available.topLeft(), window.size()))) {
+    window.show();
+    return;
+  }
+  scroller_ = std::make_unique<ScrolledWindow>(available);
+  scroller_->setWindowTitle(window.windowTitle());
+  scroller_->setWindowIcon(window.windowIcon());
+  scroller_->setFrameShape(QFrame::NoFrame);
+  scroller_->viewport()->setBackgroundRole(QPalette::Window);
+  scroller_->setWidget(&window);
+  const int bar = scroller_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller_.get());
+  scroller_->resize(scrolledSize(window.size(), available.size(), bar));
+  scroller_->move(available.topLeft());
+  // The focus may land on a control out of view: an arrow key choosing an option, a click
+  // on a label's buddy. It is brought into view, as Tab does.
+  QObject::connect(qApp, &QApplication::focusChanged, scroller_.get(), [this](QWidget*, QWidget* now) {
+    if (now != nullptr && window_.isAncestorOf(now)) scroller_->ensureWidgetVisible(now);
+  });
+  scroller_->show();
+}
+
+ScreenFit::~ScreenFit() {
+  if (scroller_ != nullptr) scroller_->takeWidget();
+}
+
+}  // namespace tramela
