@@ -23,11 +23,22 @@ QSize scrolledSize(QSize content, QSize available, int barExtent) {
   return wanted.boundedTo(available);
 }
 
-// A scrolled window whose frame, once the window manager has put one round it, is brought
-// within the available area: made smaller by what lies beyond it, and moved into it.
+// A scrolled window that keeps itself within the available area, frame and all: as large as
+// its content and scroll bars need, no larger than the area, and inside it.
 class ScrolledWindow : public QScrollArea {
  public:
   explicit ScrolledWindow(const QRect& available) : available_(available) {}
+
+  // Sizes and places the window by the frame it has now: none before it is shown.
+  void fit() {
+    const QRect frame = frameGeometry();
+    const QSize margins = frame.size() - size();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    resize(scrolledSize(widget()->size(), available_.size() - margins, bar));
+    const QSize framed = size() + margins;
+    move(std::clamp(frame.x(), available_.left(), available_.right() + 1 - framed.width()),
+         std::clamp(frame.y(), available_.top(), available_.bottom() + 1 - framed.height()));
+  }
 
  protected:
   bool event(QEvent* event) override {
@@ -35,22 +46,12 @@ class ScrolledWindow : public QScrollArea {
     // The frame arrives with the window manager, which moves the window into it.
     if (!framed_ && event->type() == QEvent::Move && frameGeometry() != geometry()) {
       framed_ = true;
-      fitFrame();
+      fit();
     }
     return handled;
   }
 
  private:
-  void fitFrame() {
-    const QRect frame = frameGeometry();
-    if (available_.contains(frame)) return;
-    const QSize margins = frame.size() - size();
-    resize(size().boundedTo(available_.size() - margins));
-    const QSize framed = size() + margins;
-    move(std::clamp(frame.x(), available_.left(), available_.right() + 1 - framed.width()),
-         std::clamp(frame.y(), available_.top(), available_.bottom() + 1 - framed.height()));
-  }
-
   QRect available_;
   bool framed_ = false;
 };
@@ -65,20 +66,19 @@ ScreenFit::ScreenFit(QWidget& window, const QRect& available) : window_(window) 
     window.show();
     return;
   }
-  scroller_ = std::make_unique<ScrolledWindow>(available);
-  scroller_->setWindowTitle(window.windowTitle());
-  scroller_->setWindowIcon(window.windowIcon());
-  scroller_->setFrameShape(QFrame::NoFrame);
-  scroller_->viewport()->setBackgroundRole(QPalette::Window);
-  scroller_->setWidget(&window);
-  const int bar = scroller_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller_.get());
-  scroller_->resize(scrolledSize(window.size(), available.size(), bar));
-  scroller_->move(available.topLeft());
+  auto scroller = std::make_unique<ScrolledWindow>(available);
+  scroller->setWindowTitle(window.windowTitle());
+  scroller->setWindowIcon(window.windowIcon());
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->viewport()->setBackgroundRole(QPalette::Window);
+  scroller->setWidget(&window);
+  scroller->fit();
   // The focus may land on a control out of view: an arrow key choosing an option, a click
   // on a label's buddy. It is brought into view, as Tab does.
-  QObject::connect(qApp, &QApplication::focusChanged, scroller_.get(), [this](QWidget*, QWidget* now) {
+  QObject::connect(qApp, &QApplication::focusChanged, scroller.get(), [this](QWidget*, QWidget* now) {
     if (now != nullptr && window_.isAncestorOf(now)) scroller_->ensureWidgetVisible(now);
   });
+  scroller_ = std::move(scroller);
   scroller_->show();
 }
 
