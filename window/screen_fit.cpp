@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 
 namespace tramela {
 namespace {
@@ -33,11 +34,16 @@ class ScrolledWindow : public QScrollArea {
   void fit() {
     const QRect frame = frameGeometry();
     const QSize margins = frame.size() - size();
+    // At a fractional scale sizes and places are rounded to whole pixels of the screen on
+    // their way to the window system and back: a pixel to spare on every side absorbs that.
+    const qreal ratio = devicePixelRatioF();
+    const int slack = ratio != std::floor(ratio) ? 1 : 0;
+    const QRect area = available_.adjusted(slack, slack, -slack, -slack);
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    resize(scrolledSize(widget()->size(), available_.size() - margins, bar));
+    resize(scrolledSize(widget()->size() + QSize(slack, slack), area.size() - margins, bar));
     const QSize framed = size() + margins;
-    move(std::clamp(frame.x(), available_.left(), available_.right() + 1 - framed.width()),
-         std::clamp(frame.y(), available_.top(), available_.bottom() + 1 - framed.height()));
+    move(std::clamp(frame.x(), area.left(), area.right() + 1 - framed.width()),
+         std::clamp(frame.y(), area.top(), area.bottom() + 1 - framed.height()));
   }
 
  protected:
