@@ -42,8 +42,9 @@ class ScrolledWindow : public QScrollArea {
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     resize(scrolledSize(widget()->size() + QSize(slack, slack), area.size() - margins, bar));
     const QSize framed = size() + margins;
-    move(std::clamp(frame.x(), area.left(), area.right() + 1 - framed.width()),
-         std::clamp(frame.y(), area.top(), area.bottom() + 1 - framed.height()));
+    // Where even the smallest window is larger than the area, its top-left corner stays on it.
+    move(std::max(area.left(), std::min(frame.x(), area.right() + 1 - framed.width())),
+         std::max(area.top(), std::min(frame.y(), area.bottom() + 1 - framed.height())));
   }
 
  protected:
@@ -76,14 +77,18 @@ ScreenFit::ScreenFit(QWidget& window, const QRect& available) : window_(window) 
   scroller->setWindowTitle(window.windowTitle());
   scroller->setWindowIcon(window.windowIcon());
   scroller->setFrameShape(QFrame::NoFrame);
+  // Round the controls, the window's own colour, as where it is shown as it is.
   scroller->viewport()->setBackgroundRole(QPalette::Window);
   scroller->setWidget(&window);
   scroller->fit();
-  // The focus may land on a control out of view: an arrow key choosing an option, a click
-  // on a label's buddy. It is brought into view, as Tab does.
-  QObject::connect(qApp, &QApplication::focusChanged, scroller.get(), [this](QWidget*, QWidget* now) {
-    if (now != nullptr && window_.isAncestorOf(now)) scroller_->ensureWidgetVisible(now);
-  });
+  // The focus may land on a control out of view, as an arrow key choosing an option moves
+  // it: the control is brought into view, as Tab does.
+  QObject::connect(qApp, &QApplication::focusChanged, scroller.get(),
+                   [this](QWidget*, QWidget* now) {
+                     if (now != nullptr && window_.isAncestorOf(now)) {
+                       scroller_->ensureWidgetVisible(now);
+                     }
+                   });
   scroller_ = std::move(scroller);
   scroller_->show();
 }
