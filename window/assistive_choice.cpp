@@ -33,26 +33,9 @@ class InputHold : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    switch (event->type()) {
-      case QEvent::KeyPress:
-      case QEvent::KeyRelease:
-      case QEvent::ShortcutOverride:
-      case QEvent::Shortcut:
-      case QEvent::MouseButtonPress:
-      case QEvent::MouseButtonRelease:
-      case QEvent::MouseButtonDblClick:
-      case QEvent::Wheel:
-      case QEvent::TouchBegin:
-      case QEvent::TouchUpdate:
-      case QEvent::TouchEnd:
-      case QEvent::TabletPress:
-      case QEvent::TabletRelease:
-      case QEvent::ContextMenu:
-      case QEvent::Close:
-        return true;
-      default:
-        return QObject::eventFilter(watched, event);
-    }
+    const QEvent::Type type = event->type();
+    if (event->isInputEvent() || type == QEvent::Shortcut || type == QEvent::Close) return true;
+    return QObject::eventFilter(watched, event);
   }
 };
 

@@ -1,50 +1,39 @@
 #include "window/assistive_choice.h"
 
 #include <QAccessible>
-#include <QAccessibleActionInterface>
-
-#include <functional>
 
 #include "tests/window/form1_fixture.h"
 
 namespace tramela {
 namespace {
 
-class AssistiveChoice : public Form1Fixture {
- protected:
-  void toggle(const QString& optionName) {
-    QAccessible::queryAccessibleInterface(option(optionName))
-        ->actionInterface()
-        ->doAction(QAccessibleActionInterface::toggleAction());
-  }
-};
+using AssistiveChoice = Form1Fixture;
 
-// With a bad number typed, a choice through the toggle action returns before its error is
-// reported, and the window takes nothing typed before the report; a click and an arrow key
-// report before they return, as they always have.
+void toggleAsAnAssistiveTechnology(QWidget* button) {
+  QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+      QAccessibleActionInterface::toggleAction());
+}
+
+// With a bad number typed, a choice by the toggle action returns before its error is reported
+// and nothing typed or toggled before the report is taken; a click reports before it returns.
 TEST_F(AssistiveChoice, AnActionReturnsBeforeItsErrorIsReported) {
   struct Case {
     const char* how;
-    std::function<void()> choose;
+    bool byAction;  // otherwise by a click
     int reportedOnReturn;
     const char* fieldAfterTyping9;
   };
-  const Case cases[] = {
-      {"toggle action",
-       [this] {
-         toggle(QStringLiteral("Option1"));
-         toggle(QStringLiteral("Option2"));  // a second action before the report: not taken
-       },
-       0, "1,5x"},
-      {"click", [this] { click(QStringLiteral("Option3")); }, 1, "1,5x9"},
-      {"arrow key", [this] { QTest::keyClick(option(QStringLiteral("Option3")), Qt::Key_Down); },
-       1, "1,5x9"},
-  };
+  const Case cases[] = {{"toggle action, twice", true, 0, "1,5x"}, {"click", false, 1, "1,5x9"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
     dati1()->setText(QStringLiteral("1,5x"));
     sinkCalls_ = 0;
-    c.choose();
+    if (c.byAction) {
+      toggleAsAnAssistiveTechnology(option(QStringLiteral("Option1")));
+      toggleAsAnAssistiveTechnology(option(QStringLiteral("Option2")));
+    } else {
+      click(QStringLiteral("Option3"));
+    }
     EXPECT_EQ(sinkCalls_, c.reportedOnReturn);
     type(QStringLiteral("9"));
     QApplication::processEvents();
