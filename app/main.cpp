@@ -7,6 +7,7 @@
 #include "app/qt_texts.h"
 #include "window/form1.h"
 #include "window/pictures.h"
+#include "window/screen_fit.h"
 
 int main(int argc, char* argv[]) {
   // The program takes no command line: Qt is handed the program's name and nothing else.
@@ -23,6 +24,6 @@ int main(int argc, char* argv[]) {
   tramela::installItalianQtTexts(app);
 
   tramela::Form1 form1(&tramela::reportUnhandledError);
-  form1.show();
+  tramela::ScreenFit shown(form1);
   return QApplication::exec();
 }

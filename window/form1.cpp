@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "window/assistive_choice.h"
 #include "window/fonts.h"
 #include "window/keypad_decimal_key.h"
 #include "window/option_button_style.h"
@@ -57,7 +58,8 @@ QRect pixelGeometry(const ControlLayout& c) {
 }  // namespace
 
 Form1::Form1(ErrorSink errorSink, QWidget* parent)
-    : QWidget(parent), errorSink_(std::move(errorSink)) {
+    : QWidget(parent), errorSink_(reportAfterAssistiveReply(std::move(errorSink))) {
+  installAssistiveChoice();
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("TRAMELA"));
   setWindowIcon(calculatorIcon());

@@ -29,7 +29,8 @@ using ErrorSink = std::function<void(const std::exception&)>;
 // result label Label1 and the labels, lines and logo around them, each placed where its
 // layout says. Selecting an option button runs its entry on the text of dati1 and shows the
 // result in Label1; so does choosing the selected button again, with the mouse or Space. An
-// error from the entry goes to errorSink and Label1 stays as it was.
+// error from the entry goes to errorSink and Label1 stays as it was; where an assistive
+// technology's action made the choice, once the action has returned (window/assistive_choice.h).
 // At start dati1 and Label1 are empty, Option5 is selected and nothing has run.
 class Form1 : public QWidget {
   Q_OBJECT
