@@ -10,6 +10,9 @@
 #      Return: the program ends with status 1;
 #   3. closes the window right after start: the program ends with status 0.
 # Usage: tramela_e2e.sh path/to/tramela path/to/send_close_request
+#   The program may be any command that starts it: tests/windows passes tramela.exe under
+#   Wine, with TRAMELA_E2E_WINDOWS=1, which leaves out the LANG=C step (Windows always has
+#   regional settings).
 # Leaves tramela-converted.png (the window after step 1) in the working directory.
 set -euo pipefail
 
@@ -173,6 +176,9 @@ keypad=$(choose "$window" "$OPTION1_AT" "$other")
 [ "$keypad" = "$converted" ] || fail "1 KP_Decimal 5 does not convert as 1,5 does"
 close_normally "$window"
 
+if [ "${TRAMELA_E2E_WINDOWS:-0}" = 1 ]; then
+  echo "   LANG=C: left out on Windows"
+else
 echo "   LANG=C: 1,5 with Option1"
 start_tramela LANG=C
 window=$(find_window TRAMELA) || fail "no window titled exactly TRAMELA"
@@ -182,6 +188,7 @@ xdotool type --delay 20 "1,5"
 plain=$(choose "$window" "$OPTION1_AT" "$empty")
 [ "$plain" = "$converted" ] || fail "under LANG=C 1,5 does not convert as under it_IT"
 close_normally "$window"
+fi
 
 echo "2. abc with Option1"
 start_tramela
