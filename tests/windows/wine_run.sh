@@ -29,4 +29,7 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     wineserver --wait
   fi
 ) 9>"$WINEPREFIX.lock"
+# Wine's server and desktop process outlive a program by a few seconds, and keep the display
+# they were started on: the next program, perhaps on another display, waits for them to end.
+wineserver --wait
 exec wine "$@"
