@@ -21,7 +21,6 @@ user_dir=("$prefix"/drive_c/users/*/AppData)
 [ -d "${user_dir[0]}" ] || fail "the Wine prefix has no user folder"
 folder=${user_dir[0]}/Local/Programs/Tramela
 shortcut="${user_dir[0]}/Roaming/Microsoft/Windows/Start Menu/Programs/Tramela.lnk"
-installed() { [ -e "$folder" ] || [ -e "$shortcut" ] || wine reg query "$KEY" >/dev/null 2>&1; }
 
 # Whatever an earlier failed run left behind.
 rm -rf "$folder" "$shortcut"
@@ -44,11 +43,14 @@ chmod +x "$work/tramela"
 source "$(dirname "$0")/../desktop/start_and_close.sh"
 start_and_close "$work/tramela" "$send_close_request"
 
-# The uninstaller copies itself elsewhere and returns at once: its copy does the work.
+# The uninstaller copies itself elsewhere and returns at once: its copy does the work, and
+# the next Wine program starts once it has ended (see wine_run.sh).
 wine "$folder/uninstall.exe" /S || fail "the uninstaller ended with status $?"
 for _ in $(seq 100); do
-  installed || break
+  [ -e "$folder" ] || [ -e "$shortcut" ] || break
   sleep 0.2
 done
-if installed; then fail "left after uninstalling: $(ls -A "$folder" 2>/dev/null) $(ls "$shortcut" 2>/dev/null)"; fi
+[ ! -e "$folder" ] || fail "left after uninstalling: $folder: $(ls -A "$folder")"
+[ ! -e "$shortcut" ] || fail "left after uninstalling: $shortcut"
+if wine reg query "$KEY" >/dev/null 2>&1; then fail "left after uninstalling: $KEY"; fi
 echo "uninstalled: no file, no shortcut, no registry entry left"
