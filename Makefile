@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc)
 
 .PHONY: deps build run test test-long package hostile clean \
-	deps-windows windows test-windows package-windows
+	deps-windows windows run-windows test-windows package-windows
 
 deps:
 	./scripts/install-deps.sh
@@ -46,6 +46,10 @@ windows: deps-windows
 	./scripts/build-qt-windows.sh
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
+
+# tramela.exe under Wine, in a Wine prefix of the build's own.
+run-windows: windows
+	./build-windows/tramela-wine
 
 # The zip and the installer, in build-windows/.
 package-windows: windows

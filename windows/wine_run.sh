@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine, in a Wine prefix of the build's own created on first use
-# (about 10 s; tests running side by side wait for it). Wine's exit status is the program's.
+# (about 10 s; programs started meanwhile wait for it). Wine's exit status is the program's.
 # Usage: wine_run.sh PREFIX program.exe [arguments]
 set -euo pipefail
 export WINEPREFIX=$1
 shift
-# Wine takes Windows' regional settings from the Linux locale, which it can only read where
-# the locale is installed; the ones the tests use are compiled beside the prefix instead of
-# into the system.
+# Wine takes Windows' regional settings from the Linux locale (LANG), which it can only read
+# where the locale is installed; the Italian and American ones are compiled beside the
+# prefix instead of into the system.
 readonly LOCALES=(it_IT en_US)
 export LOCPATH=$WINEPREFIX-locales
 # No debugging chatter, and no offer to download Mono or Gecko while the prefix is made.
