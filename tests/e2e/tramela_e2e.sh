@@ -10,9 +10,8 @@
 #      Return: the program ends with status 1;
 #   3. closes the window right after start: the program ends with status 0.
 # Usage: tramela_e2e.sh path/to/tramela path/to/send_close_request
-#   The program may be any command that starts it: tests/windows passes tramela.exe under
-#   Wine, with TRAMELA_E2E_WINDOWS=1, which leaves out the LANG=C step (Windows always has
-#   regional settings).
+#   The program may be a command that starts it: tests/windows runs tramela.exe under Wine with
+#   TRAMELA_E2E_WINDOWS=1, which leaves out the LANG=C step (Windows always has regional settings).
 # Leaves tramela-converted.png (the window after step 1) in the working directory.
 set -euo pipefail
 

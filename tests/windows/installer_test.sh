@@ -19,9 +19,6 @@ user_dir=$(echo "$prefix"/drive_c/users/*/AppData)
 folder=$user_dir/Local/Programs/Tramela
 shortcut="$user_dir/Roaming/Microsoft/Windows/Start Menu/Programs/Tramela.lnk"
 installed=("$folder"/{tramela.exe,LICENSE,LEGGIMI.txt,uninstall.exe} "$shortcut")
-# Whatever an earlier failed run left behind.
-rm -rf "$folder" "$shortcut"
-wine reg delete "$KEY" /f >/dev/null 2>&1 || true
 
 wine "$setup" /S || fail "the installer ended with status $?"
 for path in "${installed[@]}"; do [ -f "$path" ] || fail "not installed: $path"; done
