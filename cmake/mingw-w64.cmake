@@ -11,6 +11,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# The compiler checks' own projects read this file again, with these settings.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TRAMELA_COMPILERS_ONLY TRAMELA_QT_WINDOWS)
 
 # Qt's own toolchain file finds its libraries and Debian's host tools (moc, rcc, uic); it
 # loads the compilers from a copy of this file kept beside it, hence the guard.
@@ -22,7 +24,6 @@ if(NOT TRAMELA_COMPILERS_ONLY AND NOT tramela_loading_qt_toolchain)
       set(TRAMELA_QT_WINDOWS "$ENV{XDG_CACHE_HOME}/tramela/qt-6.4.2-mingw-static")
     endif()
   endif()
-  list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TRAMELA_QT_WINDOWS)
   set(tramela_loading_qt_toolchain ON)
   include("${TRAMELA_QT_WINDOWS}/lib/cmake/Qt6/qt.toolchain.cmake")
   unset(tramela_loading_qt_toolchain)

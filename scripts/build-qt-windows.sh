@@ -54,7 +54,7 @@ work=$cache/qt-$QT_VERSION-mingw-work
 rm -rf "$work"
 mkdir -p "$work"
 cd "$work"
-apt-get source -q "qt6-base=$QT_VERSION*" >&2
+apt-get source -q qt6-base >&2
 source_dir=$(find . -maxdepth 1 -type d -name "qt6-base-$QT_VERSION*" | head -n 1)
 [ -n "$source_dir" ] || { echo "apt-get source left no qt6-base-$QT_VERSION folder" >&2; exit 1; }
 
@@ -75,10 +75,10 @@ cmake -S "$source_dir" -B build -G Ninja \
 cmake --build build -j "${JOBS:-$(nproc)}" >&2
 cmake --install build >&2
 
-# Relocatable as the prebuilt tree is: Qt's toolchain file loads the compilers' toolchain
-# from a copy beside it rather than from this checkout.
+# Relocatable as the prebuilt tree is: Qt's toolchain file loads the compilers from a copy
+# of the toolchain kept beside it (the compilers alone) rather than from this checkout.
 qt_cmake=$prefix/lib/cmake/Qt6
-cp "$toolchain" "$qt_cmake/mingw-w64.cmake"
+{ echo 'set(tramela_loading_qt_toolchain ON)'; cat "$toolchain"; } >"$qt_cmake/mingw-w64.cmake"
 sed -i 's|^\(set(__qt_initially_configured_toolchain_file \).*)$|\1"${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake")|' \
   "$qt_cmake/qt.toolchain.cmake"
 grep -q 'CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake' "$qt_cmake/qt.toolchain.cmake"
