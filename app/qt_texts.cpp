@@ -8,12 +8,14 @@ namespace tramela {
 
 bool installItalianQtTexts(QCoreApplication& app) {
   auto* translator = new QTranslator(&app);
-  if (!translator->load(QStringLiteral("qtbase_it"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    delete translator;
-    return false;
+  for (const QString& folder : {QStringLiteral(":/tramela"),
+                                QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+    if (translator->load(QStringLiteral("qtbase_it"), folder)) {
+      return QCoreApplication::installTranslator(translator);
+    }
   }
-  return QCoreApplication::installTranslator(translator);
+  delete translator;
+  return false;
 }
 
 }  // namespace tramela

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Tramela need.
-# Runs apt-get directly as root, through sudo otherwise; does nothing when all are present.
+# Installs the Debian 12 packages that building, running and testing Tramela need; with
+# the argument "windows", those that cross-building, testing and packaging the Windows
+# program need. Runs apt-get directly as root, through sudo otherwise; does nothing when all
+# are present.
+# Usage: install-deps.sh [windows]
 set -euo pipefail
 
 packages=(
@@ -28,6 +31,20 @@ packages=(
   # for the test as they do for a reader
   lintian man-db groff-base
 )
+
+# The Windows program: the MinGW compilers (posix threads, as Qt for Windows is built),
+# Debian's own Qt tools (moc, rcc, with their CMake files) and Qt's Italian texts; apt-get
+# source's unpacker and xz for Qt; ImageMagick for the icon. Tested under Wine on Xvfb, driven with xdotool and
+# the send_close_request tool built here against Xlib; the locales package holds what Wine
+# reads the Italian regional settings from; GoogleTest from its sources; the version record
+# read with pefile. The installer is made with NSIS.
+windows_packages=(
+  build-essential cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools
+  qt6-translations-l10n dpkg-dev xz-utils imagemagick
+  wine wine64 xvfb xdotool x11-utils libx11-dev locales googletest python3-pefile
+  nsis
+)
+if [ "${1:-}" = windows ]; then packages=("${windows_packages[@]}"); fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -13,6 +13,8 @@
 #      Return: the program ends with status 1;
 #   3. closes the window right after start: the program ends with status 0.
 # Usage: tramela_e2e.sh path/to/tramela path/to/send_close_request
+#   The program may be a command that starts it: tests/windows runs tramela.exe under Wine with
+#   TRAMELA_E2E_WINDOWS=1, which leaves out the LANG=C step (Windows always has regional settings).
 # Leaves tramela-converted.png (the window after step 1) in the working directory.
 set -euo pipefail
 
@@ -199,6 +201,9 @@ pasted=$(choose "$window" "$OPTION1_AT" "$other")
 [ "$pasted" = "$converted" ] || fail "1,5 pasted with a line break does not convert as 1,5 does"
 close_normally "$window"
 
+if [ "${TRAMELA_E2E_WINDOWS:-0}" = 1 ]; then
+  echo "   LANG=C: left out on Windows"
+else
 echo "   LANG=C: 1,5 with Option1"
 start_tramela LANG=C
 window=$(find_window TRAMELA) || fail "no window titled exactly TRAMELA"
@@ -208,6 +213,7 @@ xdotool type --delay 20 "1,5"
 plain=$(choose "$window" "$OPTION1_AT" "$empty")
 [ "$plain" = "$converted" ] || fail "under LANG=C 1,5 does not convert as under it_IT"
 close_normally "$window"
+fi
 
 echo "   keyboard alone: 1,5, Tab, Down, Ctrl+C; Shift+F10 and Copia; Ctrl+C in the field"
 start_tramela
