@@ -41,7 +41,7 @@ packages=(
 windows_packages=(
   build-essential cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools
   qt6-translations-l10n dpkg-dev xz-utils imagemagick
-  wine wine64 xvfb xdotool x11-utils libx11-dev locales googletest python3-pefile
+  wine wine64 xvfb xdotool x11-utils libx11-dev xclip locales googletest python3-pefile
   nsis
 )
 if [ "${1:-}" = windows ]; then packages=("${windows_packages[@]}"); fi
