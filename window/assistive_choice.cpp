@@ -17,19 +17,15 @@
 namespace tramela {
 namespace {
 
-// Toggle actions under way, and reports waiting for their action's reply.
-int actionsUnderway = 0;
-int reportsWaiting = 0;
+// The button a toggle action is turning on; never two at once, since an action runs to its
+// end before the bridge takes the next one.
+const QWidget* buttonUnderAction = nullptr;
 
 // Keeps every input from the program while a report waits: what the user does before the
 // report's box appears must not reach the window, as it would not once the box is there.
 class InputHold : public QObject {
  public:
-  InputHold() {
-    ++reportsWaiting;
-    QCoreApplication::instance()->installEventFilter(this);
-  }
-  ~InputHold() override { --reportsWaiting; }
+  InputHold() { QCoreApplication::instance()->installEventFilter(this); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -84,11 +80,11 @@ class OptionButtonAccessible : public QAccessibleWidget {
   }
 
   void doAction(const QString& name) override {
-    if (!widget()->isEnabled() || reportsWaiting > 0) return;
+    if (!widget()->isEnabled()) return;
     if (name != toggleAction()) return QAccessibleWidget::doAction(name);
-    ++actionsUnderway;
+    buttonUnderAction = button();
     button()->toggle();
-    --actionsUnderway;
+    buttonUnderAction = nullptr;
   }
 
  private:
@@ -98,7 +94,9 @@ class OptionButtonAccessible : public QAccessibleWidget {
 QAccessibleInterface* optionButtonInterface(const QString& className, QObject* object) {
   if (className != QLatin1String("QRadioButton")) return nullptr;
   auto* button = qobject_cast<QRadioButton*>(object);
-  return button == nullptr ? nullptr : new OptionButtonAccessible(button);
+  QObject* form = button;
+  while (form != nullptr && qobject_cast<Form1*>(form) == nullptr) form = form->parent();
+  return form == nullptr ? nullptr : new OptionButtonAccessible(button);
 }
 
 // The error outlives the catch that handed it over: a copy of it, the kind kept.
@@ -119,18 +117,19 @@ void installAssistiveChoice() {
   (void)installed;
 }
 
-ErrorSink reportAfterAssistiveReply(ErrorSink sink) {
-  return [sink = std::move(sink)](const std::exception& error) {
-    if (actionsUnderway == 0) return sink(error);
-    auto hold = std::make_shared<InputHold>();
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [sink, hold, error = copyOf(error)]() mutable {
-          hold.reset();  // the report's own box takes the input from here
-          sink(*error);
-        },
-        Qt::QueuedConnection);
-  };
+bool assistiveActionUnderway(const QWidget& window) {
+  return buttonUnderAction != nullptr && window.isAncestorOf(buttonUnderAction);
+}
+
+void reportAfterAssistiveReply(QObject& window, const std::exception& error, ErrorSink report) {
+  auto hold = std::make_shared<InputHold>();
+  QMetaObject::invokeMethod(
+      &window,
+      [report = std::move(report), hold, error = copyOf(error)]() mutable {
+        hold.reset();  // the report's own box takes the input from here
+        report(*error);
+      },
+      Qt::QueuedConnection);
 }
 
 }  // namespace tramela

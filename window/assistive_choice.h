@@ -12,16 +12,19 @@ namespace tramela {
 // is shown the program takes no input: no key, mouse, close request or further action.
 // Choices made with the keyboard or the mouse report at once, inside the event that made them.
 
-// Gives every option button the accessible interface Qt gives a radio button, whose toggle
-// action marks the choice it makes as assistive (see reportAfterAssistiveReply). Installing
-// it again does nothing more.
+// Gives every option button of a Form1 the accessible interface Qt gives a radio button,
+// whose toggle action marks its choice as assistive (see assistiveActionUnderway); other
+// radio buttons keep Qt's own. Installing it again does nothing more.
 void installAssistiveChoice();
 
-// The error sink of a window whose choices may come from assistive actions: an error raised
-// while such an action runs goes to sink once the action has returned; any other, at once.
-//   reportAfterAssistiveReply(sink)(error)  from a click          -> sink(error), then returns
-//   reportAfterAssistiveReply(sink)(error)  from a toggle action  -> returns; the action
-//                                              returns; sink(copy of error) from the event loop
-ErrorSink reportAfterAssistiveReply(ErrorSink sink);
+// Whether a toggle action on one of window's option buttons is running at this moment.
+bool assistiveActionUnderway(const QWidget& window);
+
+// Runs report(copy of error) from the event loop, once the action under way has returned
+// and unless window is gone by then. Until it runs the program takes no input: no key,
+// mouse, close request.
+//   reportAfterAssistiveReply(form, error, report) -> returns; the action returns;
+//                                                     report(copy of error) from the event loop
+void reportAfterAssistiveReply(QObject& window, const std::exception& error, ErrorSink report);
 
 }  // namespace tramela

@@ -58,7 +58,7 @@ QRect pixelGeometry(const ControlLayout& c) {
 }  // namespace
 
 Form1::Form1(ErrorSink errorSink, QWidget* parent)
-    : QWidget(parent), errorSink_(reportAfterAssistiveReply(std::move(errorSink))) {
+    : QWidget(parent), errorSink_(std::move(errorSink)) {
   installAssistiveChoice();
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("TRAMELA"));
@@ -214,24 +214,29 @@ void Form1::moveSelection(QRadioButton* from, int step) {
 }
 
 void Form1::onInputChanged(const QString& text) {
+  // Accessible text changes reach QLineEdit past modality and read-only alike.
+  if (reporting_) return dati1_->setText(heldInput_);
   // The result on screen no longer answers the input: no screen reader is to read it now.
   announcer_.withdraw();
   try {
     state_.inputText = text.toStdString();
   } catch (const std::exception& error) {
-    errorSink_(error);
+    report(error);
   }
 }
 
 void Form1::onOptionToggled(int id, bool checked) {
   if (!checked) return;
+  if (reporting_) return options_->button(heldOption_)->setChecked(true);
   updateTabStop();
   runEntry(static_cast<OptionId>(id));
 }
 
 // A click (mouse, Space, or a screen reader's press) on a button that was not selected
 // toggles it, and the toggle runs its entry; one on the selected button toggles nothing.
-void Form1::onOptionPressed(int id) { pressedWasSelected_ = options_->button(id)->isChecked(); }
+void Form1::onOptionPressed(int id) {
+  pressedWasSelected_ = !reporting_ && options_->button(id)->isChecked();
+}
 
 void Form1::onOptionClicked(int id) {
   if (pressedWasSelected_) runEntry(static_cast<OptionId>(id));
@@ -250,10 +255,22 @@ void Form1::runEntry(OptionId option) {
     announcer_.announce(options_->button(static_cast<int>(option)), result,
                         focusArrivesWithChoice_ ? ChoiceFocus::Arrives : ChoiceFocus::Stays);
   } catch (const std::exception& error) {
-    errorSink_(error);
+    report(error);
   } catch (...) {
-    errorSink_(std::runtime_error("Errore imprevisto."));
+    report(std::runtime_error("Errore imprevisto."));
   }
+}
+
+void Form1::report(const std::exception& error) {
+  reporting_ = true;
+  heldInput_ = dati1_->text();
+  heldOption_ = options_->checkedId();
+  const auto toSink = [this](const std::exception& e) {
+    errorSink_(e);
+    reporting_ = false;
+  };
+  if (assistiveActionUnderway(*this)) return reportAfterAssistiveReply(*this, error, toSink);
+  toSink(error);
 }
 
 }  // namespace tramela

@@ -22,7 +22,7 @@ namespace tramela {
 class ResultLabel;
 
 // Takes an error that escaped an option entry. In the program it reports the error and ends
-// the process; it never returns there.
+// the process; it never returns there. Until it returns the window holds still (see Form1).
 using ErrorSink = std::function<void(const std::exception&)>;
 
 // The program's one window: the input field dati1, the eleven option buttons in Frame1, the
@@ -31,6 +31,9 @@ using ErrorSink = std::function<void(const std::exception&)>;
 // result in Label1; so does choosing the selected button again, with the mouse or Space. An
 // error from the entry goes to errorSink and Label1 stays as it was; where an assistive
 // technology's action made the choice, once the action has returned (window/assistive_choice.h).
+// From the error's hand-over until the sink returns, nothing changes the window by any path
+// (mouse, keys, input method, drop, clipboard, assistive actions and text): no entry runs,
+// and dati1 and the choice are put back at once where anything moved them.
 // At start dati1 and Label1 are empty, Option5 is selected and nothing has run.
 class Form1 : public QWidget {
   Q_OBJECT
@@ -55,6 +58,7 @@ class Form1 : public QWidget {
   void onOptionClicked(int id);
   void moveSelection(QRadioButton* from, int step);
   void runEntry(OptionId option);
+  void report(const std::exception& error);
 
   ErrorSink errorSink_;
   FormState state_;
@@ -69,6 +73,10 @@ class Form1 : public QWidget {
   // Set while an arrow key moves the focus and the selection in one step.
   bool focusArrivesWithChoice_ = false;
   ResultAnnouncer announcer_;
+  // While an error is being reported: the text and the choice the window holds meanwhile.
+  bool reporting_ = false;
+  QString heldInput_;
+  int heldOption_ = 0;
 };
 
 }  // namespace tramela

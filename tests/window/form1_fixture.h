@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -59,6 +60,8 @@ class Form1Fixture : public ::testing::Test {
     return name;
   }
 
+  // Run by the sink after it records, as the program's report runs while its box is shown.
+  std::function<void()> duringReport_;
   int sinkCalls_ = 0;
   std::string sinkWhat_;
   std::optional<ErrorKind> sinkKind_;
@@ -70,6 +73,7 @@ class Form1Fixture : public ::testing::Test {
     sinkWhat_ = error.what();
     const auto* appError = dynamic_cast<const AppError*>(&error);
     sinkKind_ = appError ? std::optional(appError->kind()) : std::nullopt;
+    if (duringReport_) duringReport_();
   }
 };
 

@@ -1,12 +1,15 @@
 #include "window/form1.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -313,6 +316,89 @@ TEST_F(Form1Behaviour, ALongNumberIsShownWholeAndTextKeepsTheResultSize) {
   click(QStringLiteral("Option5"));
   EXPECT_EQ(label1()->text(), "-1E-300");
   EXPECT_EQ(label1()->font().pointSizeF(), resultFont().pointSizeF());
+}
+
+// From the error's hand-over until the sink returns, whatever path tries to change the window
+// (assistive actions and text, an input method, keys and clicks sent past the box) changes
+// nothing, no entry runs and no second report is made; with or without a modal box shown.
+TEST_F(Form1Behaviour, NothingChangesTheWindowWhileAnErrorIsReported) {
+  const auto toggleAction = [](QWidget* button) {
+    QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+        QAccessibleActionInterface::toggleAction());
+  };
+  const auto tryToChange = [&] {
+    for (QRadioButton* button : form_.findChildren<QRadioButton*>()) toggleAction(button);
+    QAccessibleInterface* field = QAccessible::queryAccessibleInterface(dati1());
+    field->editableTextInterface()->replaceText(0, field->textInterface()->characterCount(), "1,5");
+    field->editableTextInterface()->insertText(0, QStringLiteral("2"));
+    field->editableTextInterface()->deleteText(0, 1);
+    field->setText(QAccessible::Value, QStringLiteral("3"));
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("4"));
+    QApplication::sendEvent(dati1(), &commit);
+    type(QStringLiteral("5"));
+    click(QStringLiteral("Option7"));
+    click(checkedName());  // choosing the chosen button again
+  };
+  struct Held {
+    std::string input, result;
+    QString field, label, checked;
+  };
+  const auto held = [&] {
+    return Held{form_.formState().inputText, form_.formState().resultText, dati1()->text(),
+                label1()->text(), checkedName()};
+  };
+  const auto expectHeld = [&](const Held& was, const char* when) {
+    SCOPED_TRACE(when);
+    const Held is = held();
+    EXPECT_EQ(is.input, was.input);
+    EXPECT_EQ(is.result, was.result);
+    EXPECT_EQ(is.field, was.field);
+    EXPECT_EQ(is.label, was.label);
+    EXPECT_EQ(is.checked, was.checked);
+  };
+  const struct {
+    const char* how;
+    std::function<void()> firstError;
+    bool underABox;
+  } kCases[] = {
+      {"click", [&] { click(QStringLiteral("Option1")); }, false},
+      {"click, box", [&] { click(QStringLiteral("Option1")); }, true},
+      {"arrow key, box", [&] { QTest::keyClick(option(QStringLiteral("Option7")), Qt::Key_Down); },
+       true},
+      {"toggle action", [&] { toggleAction(option(QStringLiteral("Option1"))); }, false},
+      {"toggle action, box", [&] { toggleAction(option(QStringLiteral("Option1"))); }, true},
+  };
+  for (const auto& row : kCases) {
+    SCOPED_TRACE(row.how);
+    dati1()->setText(QStringLiteral("1,5"));
+    click(QStringLiteral("Option7"));
+    ASSERT_EQ(label1()->text(), "0,0972");
+    option(QStringLiteral("Option7"))->setFocus();
+    dati1()->setText(QStringLiteral("abc"));
+    sinkCalls_ = 0;
+    duringReport_ = [&] {
+      const Held was = held();
+      if (!row.underABox) return tryToChange(), expectHeld(was, "in the sink");
+      QMessageBox box(QMessageBox::Critical, "Tramela", "abc", QMessageBox::Ok, &form_);
+      QTimer::singleShot(0, &box, [&] {
+        tryToChange();
+        expectHeld(was, "under the box");
+        box.accept();
+      });
+      box.exec();
+    };
+    row.firstError();
+    const Held afterError = held();
+    if (sinkCalls_ == 0) {  // a report that waits for the event loop
+      tryToChange();
+      expectHeld(afterError, "before the report");
+    }
+    QApplication::processEvents();
+    duringReport_ = nullptr;
+    EXPECT_EQ(sinkCalls_, 1);
+    expectHeld(afterError, "after the report");
+  }
 }
 
 }  // namespace
