@@ -14,14 +14,13 @@ int main(int argc, char* argv[]) {
   char fallbackName[] = "tramela";
   char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName, nullptr};
   int qtArgc = 1;
-  tramela::reportUnreachableDisplay();
-  QApplication app(qtArgc, qtArgv);
+  const auto app = tramela::openApplication(qtArgc, qtArgv);
   QApplication::setApplicationName(QStringLiteral("Tramela"));
   QApplication::setApplicationVersion(QStringLiteral("1.00"));
   // The launcher entry it was installed with, for desktops that match windows to entries.
   QApplication::setDesktopFileName(QStringLiteral("it.tramela.Tramela"));
   QApplication::setWindowIcon(tramela::calculatorIcon());
-  tramela::installItalianQtTexts(app);
+  tramela::installItalianQtTexts(*app);
 
   tramela::Form1 form1(&tramela::reportUnhandledError);
   tramela::ScreenFit shown(form1);

@@ -1,6 +1,5 @@
 #include "app/no_display_report.h"
 
-#include <QCoreApplication>
 #include <QString>
 #include <QtGlobal>
 
@@ -17,6 +16,9 @@ namespace {
 constexpr const char* kDisplayVariables[] = {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"};
 
 QtMessageHandler qtHandler = nullptr;
+// Whether a platform plugin loaded and spoke in its own category (qt.qpa.xcb, qt.qpa.wayland
+// ...): it then failed to reach its display. Qt's loader speaks in qt.qpa.plugin.
+bool platformSpoke = false;
 
 std::string unreachableCause() {
   std::string set;
@@ -25,6 +27,7 @@ std::string unreachableCause() {
     if (value.isEmpty()) continue;
     set += (set.empty() ? "" : ", ") + std::string(variable) + "=" + value.toStdString();
   }
+  if (!platformSpoke) return "nessun modulo di piattaforma caricabile (" + set + ")";
   if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
     return "nessun display indicato (DISPLAY e WAYLAND_DISPLAY non sono impostate" +
            (set.empty() ? "" : ", " + set) + ")";
@@ -32,11 +35,15 @@ std::string unreachableCause() {
   return "nessun display raggiungibile (" + set + ")";
 }
 
+// Installed only while the application is being created: a fatal message there is Qt's
+// last word when no platform plugin could open its window system. Its own text suggests
+// reinstalling, and the abort after it leaves a core file. The window simply cannot open.
 void onQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  // While the application is being created, a fatal message is Qt's last word when no
-  // platform plugin could reach its window system: its own text suggests reinstalling, and
-  // the abort after it leaves a core file. The window simply cannot open.
-  if (type == QtFatalMsg && QCoreApplication::startingUp()) {
+  const QLatin1String category(context.category == nullptr ? "" : context.category);
+  if (category.startsWith(QLatin1String("qt.qpa.")) && category != QLatin1String("qt.qpa.plugin")) {
+    platformSpoke = true;
+  }
+  if (type == QtFatalMsg) {
     std::fprintf(stderr, "tramela: impossibile aprire la finestra: %s\n", unreachableCause().c_str());
     std::_Exit(kErrorExitStatus);
   }
@@ -45,6 +52,11 @@ void onQtMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 
 }  // namespace
 
-void reportUnreachableDisplay() { qtHandler = qInstallMessageHandler(&onQtMessage); }
+std::unique_ptr<QApplication> openApplication(int& argc, char** argv) {
+  qtHandler = qInstallMessageHandler(&onQtMessage);
+  auto app = std::make_unique<QApplication>(argc, argv);
+  qInstallMessageHandler(qtHandler);
+  return app;
+}
 
 }  // namespace tramela
