@@ -44,6 +44,15 @@ std::u32string codePoints(const QString& text) {
   return std::u32string(ucs4.begin(), ucs4.end());
 }
 
+NumberConvention readConvention() {
+  const QLocale locale = numbersLocale();
+  // Qt's C locale stands for no regional settings at all (nothing set, C, POSIX, a locale
+  // name Qt does not know), not for a choice of the point: the window tells the user to
+  // type the comma, so that is what counts.
+  if (locale.language() == QLocale::C) return kItalianConvention;
+  return conventionFromSeparators(codePoints(locale.decimalPoint()), codePoints(locale.groupSeparator()));
+}
+
 }  // namespace
 
 NumberConvention conventionFromSeparators(std::u32string_view decimalText,
@@ -60,12 +69,10 @@ NumberConvention conventionFromSeparators(std::u32string_view decimalText,
 }
 
 NumberConvention currentNumberConvention() {
-  const QLocale locale = numbersLocale();
-  // Qt's C locale stands for no regional settings at all (nothing set, C, POSIX, a locale
-  // name Qt does not know), not for a choice of the point: the window tells the user to
-  // type the comma, so that is what counts.
-  if (locale.language() == QLocale::C) return kItalianConvention;
-  return conventionFromSeparators(codePoints(locale.decimalPoint()), codePoints(locale.groupSeparator()));
+  // Read once, as Qt reads its own system locale: building a QLocale costs more than a whole
+  // conversion, and a process keeps the settings it started with.
+  static const NumberConvention convention = readConvention();
+  return convention;
 }
 
 }  // namespace tramela

@@ -2,6 +2,9 @@
 // the separators expected there (hexadecimal code points) in TRAMELA_EXPECTED_DECIMAL and
 // TRAMELA_EXPECTED_GROUPING.
 
+#include <QLocale>
+#include <QtGlobal>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -58,6 +61,21 @@ TEST_F(PlatformConvention, ReportsTheLocaleSeparators) {
   const NumberConvention convention = currentNumberConvention();
   EXPECT_EQ(static_cast<std::uint32_t>(convention.decimalSeparator), static_cast<std::uint32_t>(decimal_));
   EXPECT_EQ(static_cast<std::uint32_t>(convention.groupingSeparator), static_cast<std::uint32_t>(grouping_));
+}
+
+// The convention copies how Qt's system locale picks the variable that decides numbers (Qt
+// keeps the language apart, read from LC_MESSAGES): the day Qt picks another, this fails.
+TEST_F(PlatformConvention, NumbersComeFromTheVariableQtsSystemLocaleReads) {
+  QString name = QStringLiteral("C");
+  for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+    if (!qEnvironmentVariableIsEmpty(variable)) {
+      name = qEnvironmentVariable(variable);
+      break;
+    }
+  }
+  SCOPED_TRACE(name.toStdString());
+  EXPECT_EQ(QLocale::system().decimalPoint(), QLocale(name).decimalPoint());
+  EXPECT_EQ(QLocale::system().groupSeparator(), QLocale(name).groupSeparator());
 }
 
 struct SelectCase {
