@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 #include "tests/window/form1_fixture.h"
@@ -340,22 +341,13 @@ TEST_F(Form1Behaviour, NothingChangesTheWindowWhileAnErrorIsReported) {
     click(QStringLiteral("Option7"));
     click(checkedName());  // choosing the chosen button again
   };
-  struct Held {
-    std::string input, result;
-    QString field, label, checked;
-  };
+  using Held = std::tuple<std::string, std::string, QString, QString, QString>;
   const auto held = [&] {
     return Held{form_.formState().inputText, form_.formState().resultText, dati1()->text(),
                 label1()->text(), checkedName()};
   };
   const auto expectHeld = [&](const Held& was, const char* when) {
-    SCOPED_TRACE(when);
-    const Held is = held();
-    EXPECT_EQ(is.input, was.input);
-    EXPECT_EQ(is.result, was.result);
-    EXPECT_EQ(is.field, was.field);
-    EXPECT_EQ(is.label, was.label);
-    EXPECT_EQ(is.checked, was.checked);
+    EXPECT_TRUE(held() == was) << when;
   };
   const struct {
     const char* how;
