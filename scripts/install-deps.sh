@@ -37,12 +37,13 @@ packages=(
 # source's unpacker and xz for Qt; ImageMagick for the icon. Tested under Wine on Xvfb, driven with xdotool and
 # the send_close_request tool built here against Xlib; the locales package holds what Wine
 # reads the Italian regional settings from; GoogleTest from its sources; the version record
-# read with pefile. The installer is made with NSIS.
+# read with pefile. The installer is made with NSIS; a release signs with osslsigncode, and its
+# test makes a throwaway certificate with openssl.
 windows_packages=(
   build-essential cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools
   qt6-translations-l10n dpkg-dev xz-utils imagemagick
   wine wine64 xvfb xdotool x11-utils libx11-dev xclip locales googletest python3-pefile
-  nsis
+  nsis osslsigncode openssl
 )
 if [ "${1:-}" = windows ]; then packages=("${windows_packages[@]}"); fi
 
