@@ -75,7 +75,7 @@ cp "$src/build-windows/$name-windows-x64.zip" "$src/build-windows/$name-setup-x6
 qt_source=$(./scripts/qt-source.sh)
 dsc=$(cd "$qt_source" && ls qt6-base_*.dsc)
 cp "$qt_source/$dsc" "$dist/"
-awk '/^Files:/ {on = 1; next} /^[^ ]/ {on = 0} on {print $3}' "$qt_source/$dsc" |
+awk '/^Files:/ {on = 1; next} /^[^ ]/ {on = 0} on && NF == 3 {print $3}' "$qt_source/$dsc" |
   while read -r file; do cp "$qt_source/$file" "$dist/"; done
 
 (cd "$dist" && ls | grep -vx SHA256SUMS | xargs sha256sum >SHA256SUMS && sha256sum --quiet -c SHA256SUMS)
