@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Tramela need; with
 # the argument "windows", those that cross-building, testing and packaging the Windows
-# program need. Runs apt-get directly as root, through sudo otherwise; does nothing when all
+# program need; with "release", those that checking a release needs. Runs apt-get directly as root, through sudo otherwise; does nothing when all
 # are present.
-# Usage: install-deps.sh [windows]
+# Usage: install-deps.sh [windows|release]
 set -euo pipefail
 
 packages=(
@@ -45,7 +45,12 @@ windows_packages=(
   wine wine64 xvfb xdotool x11-utils libx11-dev xclip locales googletest python3-pefile
   nsis osslsigncode openssl
 )
-if [ "${1:-}" = windows ]; then packages=("${windows_packages[@]}"); fi
+# A release is checked by making it twice from two clones; diffoscope shows what differs.
+release_packages=(git diffoscope-minimal)
+case "${1:-}" in
+  windows) packages=("${windows_packages[@]}") ;;
+  release) packages=("${release_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
