@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Tramela need; with
 # the argument "windows", those that cross-building, testing and packaging the Windows
-# program need; with "release", those that checking a release needs. Runs apt-get directly as root, through sudo otherwise; does nothing when all
-# are present.
+# program need; with "release", those that checking a release needs. Runs apt-get directly as
+# root, through sudo otherwise; does nothing when all are present.
 # Usage: install-deps.sh [windows|release]
 set -euo pipefail
 
