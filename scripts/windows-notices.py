@@ -166,7 +166,9 @@ def section(title, linked, copyright_lines, licence, texts):
     lines = [RULE, title, RULE]
     if linked:
         lines.append("Linked into tramela.exe from: " + ", ".join(sorted(linked)))
-    lines += ["", copyright_lines.strip(), ""]
+    lines.append("")
+    if copyright_lines.strip():
+        lines += [copyright_lines.strip(), ""]
     if licence:
         lines += ["License: " + licence, ""]
     for text in texts:
