@@ -51,8 +51,10 @@ windows: deps-windows
 run-windows: windows
 	./build-windows/tramela-wine
 
-# The zip and the installer, in build-windows/.
+# The zip and the installer, in build-windows/. Their notices are read from Qt's source,
+# Debian's qt6-base source package, fetched once into ~/.cache/tramela/qt6-base-source.
 package-windows: windows
+	./scripts/qt-source.sh
 	cmake --build --preset windows --target package_windows
 
 test-windows: package-windows

@@ -64,15 +64,16 @@ cmake --build "$src/build" -j "$jobs"
 (cd "$src/build" && cpack -G DEB)
 cp "$src/build/tramela_${version}_amd64.deb" "$dist/"
 
-# The static Qt for Windows, from ../shared beside this checkout (the tarball has no ../shared).
+# The static Qt for Windows, from ../shared beside this checkout (the tarball has no ../shared),
+# and its source, whose records the notices are made from (fetched once into a cache).
 ./scripts/build-qt-windows.sh >/dev/null
+qt_source=$(./scripts/qt-source.sh)
 cmake --preset windows -S "$src" "${testing[@]}" "${sign[@]}"
 cmake --build "$src/build-windows" -j "$jobs" --target all package_windows
 [ "$tests" = 0 ] || ctest --test-dir "$src/build-windows" -j "$jobs" --output-on-failure
 cp "$src/build-windows/$name-windows-x64.zip" "$src/build-windows/$name-setup-x64.exe" "$dist/"
 
 # The source of the Qt in tramela.exe: the .dsc and the files it lists, as Debian has them.
-qt_source=$(./scripts/qt-source.sh)
 dsc=$(cd "$qt_source" && ls qt6-base_*.dsc)
 cp "$qt_source/$dsc" "$dist/"
 awk '/^Files:/ {on = 1; next} /^[^ ]/ {on = 0} on && NF == 3 {print $3}' "$qt_source/$dsc" |
