@@ -46,6 +46,11 @@ else
   testing=()
 fi
 
+# DIST is made anew: a folder holding other things than an earlier release is left alone.
+if [ -n "$(ls -A "$dist" 2>/dev/null)" ] && [ ! -f "$dist/SHA256SUMS" ]; then
+  echo "release.sh: $dist holds files but no release (no SHA256SUMS): not overwritten" >&2
+  exit 1
+fi
 rm -rf "$dist"
 mkdir -p "$dist"
 git archive --format=tar --prefix="$name/" HEAD | gzip -9n >"$dist/$name.tar.gz"
