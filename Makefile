@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc)
 
 .PHONY: deps build run test test-long package hostile clean \
-	deps-windows windows run-windows test-windows package-windows
+	deps-windows windows run-windows test-windows package-windows release
 
 deps:
 	./scripts/install-deps.sh
@@ -51,12 +51,20 @@ windows: deps-windows
 run-windows: windows
 	./build-windows/tramela-wine
 
-# The zip and the installer, in build-windows/.
+# The zip and the installer, in build-windows/. Their notices are read from Qt's source,
+# Debian's qt6-base source package, fetched once into ~/.cache/tramela/qt6-base-source.
 package-windows: windows
+	./scripts/qt-source.sh
 	cmake --build --preset windows --target package_windows
 
 test-windows: package-windows
 	ctest --preset windows -j $(JOBS)
 
+# Every download of a release in dist/ (DIST=<folder> elsewhere), made from the last commit and
+# tested, the same bytes from any clone; signed with TRAMELA_SIGN_PKCS12=<file.p12>
+# TRAMELA_SIGN_PASSWORD_FILE=<file> (see docs/releases.md and scripts/release.sh).
+release: deps deps-windows
+	JOBS=$(JOBS) ./scripts/release.sh
+
 clean:
-	rm -rf build build-*
+	rm -rf build build-* dist

@@ -5,6 +5,7 @@
 #include "app/error_report.h"
 #include "app/no_display_report.h"
 #include "app/qt_texts.h"
+#include "app/version.h"
 #include "window/form1.h"
 #include "window/pictures.h"
 #include "window/screen_fit.h"
@@ -16,7 +17,7 @@ int main(int argc, char* argv[]) {
   int qtArgc = 1;
   const auto app = tramela::openApplication(qtArgc, qtArgv);
   QApplication::setApplicationName(QStringLiteral("Tramela"));
-  QApplication::setApplicationVersion(QStringLiteral("1.00"));
+  QApplication::setApplicationVersion(QString::fromLatin1(tramela::kDisplayVersion));
   // The launcher entry it was installed with, for desktops that match windows to entries.
   QApplication::setDesktopFileName(QStringLiteral("it.tramela.Tramela"));
   QApplication::setWindowIcon(tramela::calculatorIcon());

@@ -2,9 +2,10 @@
 # Puts Qt 6.4.2 (qtbase) for 64-bit Windows, as static libraries, into a cache folder outside
 # the checkout, and prints that folder. Does nothing when the folder is complete.
 #   - Where ../shared/windows holds the prebuilt tree (with its checksum), unpacks it.
-#   - Otherwise builds it from Debian's own qt6-base source package with the posix-thread
-#     MinGW compilers and Debian's host Qt tools: configure takes under a minute, the build
-#     40 to 60 minutes on two cores. Nothing but Debian's packages is downloaded.
+#   - Otherwise builds it from Debian's own qt6-base source package (scripts/qt-source.sh
+#     fetches it) with the posix-thread MinGW compilers and Debian's host Qt tools: configure
+#     takes under a minute, the build 40 to 60 minutes on two cores. Nothing but Debian's
+#     packages is downloaded.
 # Usage: build-qt-windows.sh            (JOBS sets the build's parallel jobs)
 set -euo pipefail
 
@@ -35,28 +36,14 @@ if [ -f "$tarball" ]; then
 fi
 
 echo "No prebuilt Qt in $shared: building Qt $QT_VERSION for Windows (40 to 60 minutes)" >&2
-if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-
-# apt-get source needs a deb-src entry; where there is none, one beside the machine's own
-# Debian entries, the same archive and suites.
-if ! grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-  src_list=/etc/apt/sources.list.d/tramela-deb-src
-  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-    sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
-      "${sudo[@]}" tee "$src_list.sources" >/dev/null
-  else
-    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list | "${sudo[@]}" tee "$src_list.list" >/dev/null
-  fi
-  "${sudo[@]}" apt-get update -q >&2
-fi
-
 work=$cache/qt-$QT_VERSION-mingw-work
 rm -rf "$work"
 mkdir -p "$work"
 cd "$work"
-apt-get source -q qt6-base >&2
+# Debian's qt6-base source package, fetched once into the cache that the release also uses.
+dpkg-source -x "$("$here/qt-source.sh")"/qt6-base_*.dsc >&2
 source_dir=$(find . -maxdepth 1 -type d -name "qt6-base-$QT_VERSION*" | head -n 1)
-[ -n "$source_dir" ] || { echo "apt-get source left no qt6-base-$QT_VERSION folder" >&2; exit 1; }
+[ -n "$source_dir" ] || { echo "dpkg-source left no qt6-base-$QT_VERSION folder" >&2; exit 1; }
 
 toolchain=$checkout/cmake/mingw-w64.cmake
 # What Tramela does not use is left out; the third-party libraries are Qt's own copies, so

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Tramela need; with
 # the argument "windows", those that cross-building, testing and packaging the Windows
-# program need. Runs apt-get directly as root, through sudo otherwise; does nothing when all
-# are present.
-# Usage: install-deps.sh [windows]
+# program need; with "release", those that checking a release needs. Runs apt-get directly as
+# root, through sudo otherwise; does nothing when all are present.
+# Usage: install-deps.sh [windows|release]
 set -euo pipefail
 
 packages=(
@@ -37,14 +37,20 @@ packages=(
 # source's unpacker and xz for Qt; ImageMagick for the icon. Tested under Wine on Xvfb, driven with xdotool and
 # the send_close_request tool built here against Xlib; the locales package holds what Wine
 # reads the Italian regional settings from; GoogleTest from its sources; the version record
-# read with pefile. The installer is made with NSIS.
+# read with pefile. The installer is made with NSIS; a release signs with osslsigncode, and its
+# test makes a throwaway certificate with openssl.
 windows_packages=(
   build-essential cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools
   qt6-translations-l10n dpkg-dev xz-utils imagemagick
   wine wine64 xvfb xdotool x11-utils libx11-dev xclip locales googletest python3-pefile
-  nsis
+  nsis osslsigncode openssl
 )
-if [ "${1:-}" = windows ]; then packages=("${windows_packages[@]}"); fi
+# A release is checked by making it twice from two clones; diffoscope shows what differs.
+release_packages=(git diffoscope-minimal)
+case "${1:-}" in
+  windows) packages=("${windows_packages[@]}") ;;
+  release) packages=("${release_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

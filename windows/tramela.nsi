@@ -1,9 +1,11 @@
 ; Tramela's installer: for the current user, without administrator rights, in Italian.
-; makensis is given EXE, LICENSE, README, ICON, VERSION (1.00), FILE_VERSION (1.0.0.0) and
-; OUTFILE with -D (see CMakeLists.txt beside this file).
+; makensis is given EXE, LICENSE, README, NOTICES, LGPL, GPL (the files it installs), ICON,
+; VERSION_NSH and OUTFILE with -D (see CMakeLists.txt beside this file). VERSION_NSH, made
+; when the build is configured, defines VERSION (1.00) and FILE_VERSION (1.0.0.0).
 ; A 64-bit installer for a 64-bit program (and Wine without its 32-bit half runs it).
 Target amd64-unicode
 !include "MUI2.nsh"
+!include "${VERSION_NSH}"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tramela"
 
@@ -36,6 +38,9 @@ Section
   File "/oname=tramela.exe" "${EXE}"
   File "/oname=LICENSE" "${LICENSE}"
   File "/oname=LEGGIMI.txt" "${README}"
+  File "/oname=THIRD-PARTY-NOTICES.txt" "${NOTICES}"
+  File "/oname=LGPL-3.0.txt" "${LGPL}"
+  File "/oname=GPL-3.0.txt" "${GPL}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Tramela.lnk" "$INSTDIR\tramela.exe"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Tramela"
@@ -53,6 +58,9 @@ Section "Uninstall"
   Delete "$INSTDIR\tramela.exe"
   Delete "$INSTDIR\LICENSE"
   Delete "$INSTDIR\LEGGIMI.txt"
+  Delete "$INSTDIR\THIRD-PARTY-NOTICES.txt"
+  Delete "$INSTDIR\LGPL-3.0.txt"
+  Delete "$INSTDIR\GPL-3.0.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Tramela.lnk"

@@ -1,9 +1,9 @@
 #!/bin/sh
 # Compiles the Windows version record with the MinGW resource compiler, reads the compiled
 # record back, and checks the fields of the program's identity.
-# Usage: version_resource_test.sh path/to/tramela.rc
+# Usage: version_resource_test.sh path/to/tramela.rc 1.00 "1, 0, 0, 0"
 set -eu
-rc=$1
+rc=$1 display=$2 numbers=$3
 windres=x86_64-w64-mingw32-windres
 if ! command -v "$windres" >/dev/null 2>&1; then
   echo "skipped: $windres is not installed (Debian package binutils-mingw-w64-x86-64)"
@@ -16,13 +16,13 @@ trap 'rm -rf "$work"' EXIT
 "$windres" -i "$work/tramela.res" -O rc -o "$work/decompiled.rc"
 status=0
 for field in \
-  'FILEVERSION 1, 0, 0, 0' \
-  'PRODUCTVERSION 1, 0, 0, 0' \
+  "FILEVERSION $numbers" \
+  "PRODUCTVERSION $numbers" \
   'VALUE "ProductName", "tramela"' \
   'VALUE "InternalName", "Tramela"' \
   'VALUE "OriginalFilename", "Tramela.exe"' \
-  'VALUE "FileVersion", "1.00"' \
-  'VALUE "ProductVersion", "1.00"'; do
+  "VALUE \"FileVersion\", \"$display\"" \
+  "VALUE \"ProductVersion\", \"$display\""; do
   if ! grep -qF "$field" "$work/decompiled.rc"; then
     echo "missing from the compiled record: $field"
     status=1

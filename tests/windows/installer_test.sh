@@ -2,12 +2,12 @@
 # Installs Tramela silently (/S) under Wine: checks the files, the Start-menu shortcut and the
 # uninstaller's registry entry, starts the installed program and closes it (status 0), then
 # uninstalls silently and checks that nothing is left.
-# Usage: installer_test.sh wine_run.sh PREFIX setup.exe send_close_request
+# Usage: installer_test.sh wine_run.sh PREFIX setup.exe send_close_request 1.00
 set -euo pipefail
-wine_run=$1 prefix=$2 setup=$3 send_close_request=$4
+wine_run=$1 prefix=$2 setup=$3 send_close_request=$4 version=$5
 readonly KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tramela'
 # The registry entry's values, as reg query prints them.
-readonly VALUES=('DisplayName    REG_SZ    Tramela' 'DisplayVersion    REG_SZ    1.00'
+readonly VALUES=('DisplayName    REG_SZ    Tramela' "DisplayVersion    REG_SZ    $version"
   'Publisher    REG_SZ    The Tramela developers' 'DisplayIcon    REG_SZ    C:\' 'UninstallString    REG_SZ    "C:\')
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -18,7 +18,8 @@ wine() { "$wine_run" "$prefix" "$@"; }
 user_dir=$(echo "$prefix"/drive_c/users/*/AppData)
 folder=$user_dir/Local/Programs/Tramela
 shortcut="$user_dir/Roaming/Microsoft/Windows/Start Menu/Programs/Tramela.lnk"
-installed=("$folder"/{tramela.exe,LICENSE,LEGGIMI.txt,uninstall.exe} "$shortcut")
+installed=("$folder"/{tramela.exe,LICENSE,LEGGIMI.txt,THIRD-PARTY-NOTICES.txt,LGPL-3.0.txt,GPL-3.0.txt}
+  "$folder/uninstall.exe" "$shortcut")
 
 wine "$setup" /S || fail "the installer ended with status $?"
 for path in "${installed[@]}"; do [ -f "$path" ] || fail "not installed: $path"; done
