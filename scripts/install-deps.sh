@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Tramela need; with
+# Installs the Debian 12 or 13 packages that building, running and testing Tramela need; with
 # the argument "windows", those that cross-building, testing and packaging the Windows
-# program need. Runs apt-get directly as root, through sudo otherwise; does nothing when all
-# are present.
-# Usage: install-deps.sh [windows]
+# program need; with "debian13", those that scripts/debian13-check.sh needs. Runs apt-get
+# directly as root, through sudo otherwise; does nothing when all are present.
+# Usage: install-deps.sh [windows|debian13]
 set -euo pipefail
 
 packages=(
@@ -15,8 +15,9 @@ packages=(
   qt6-base-private-dev
   # fonts the window is laid out for
   fonts-dejavu-core fonts-liberation2
-  # fuzzing and sanitizers
-  clang-14 libclang-rt-14-dev
+  # fuzzing: Debian's default clang and its compiler-rt, whose versions follow the release
+  # (clang-14 and libclang-rt-14-dev on Debian 12, clang-19 and libclang-rt-19-dev on 13)
+  clang libclang-rt-dev
   # end-to-end runs under a virtual display; xclip reads and fills the clipboard there
   xvfb xdotool x11-utils imagemagick libx11-dev xclip
   # what a blind user hears: the screen-reader test runs the Orca screen reader, which speaks
@@ -44,7 +45,12 @@ windows_packages=(
   wine wine64 xvfb xdotool x11-utils libx11-dev xclip locales googletest python3-pefile
   nsis
 )
-if [ "${1:-}" = windows ]; then packages=("${windows_packages[@]}"); fi
+# A Debian 13 made from scratch, to check the program there (scripts/debian13-check.sh).
+debian13_packages=(debootstrap)
+case "${1:-}" in
+  windows) packages=("${windows_packages[@]}");;
+  debian13) packages=("${debian13_packages[@]}");;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
