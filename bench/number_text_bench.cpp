@@ -135,7 +135,7 @@ void toolkitPath(benchmark::State& state, Sample sample) {
   }
   QString output;
   for (auto _ : state) {
-    const double value = locale.toDouble(input, &ok);
+    double value = locale.toDouble(input, &ok);
     benchmark::DoNotOptimize(value);
     benchmark::DoNotOptimize(ok);
     output = locale.toString(value, 'g', kSignificantDigits);
