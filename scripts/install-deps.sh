@@ -25,6 +25,8 @@ packages=(
   # of at-spi2-core, needs a window manager (openbox) to follow the focus, and runs under a
   # private D-Bus session (dbus)
   orca speech-dispatcher at-spi2-core openbox dbus
+  # and the Italian locale that Orca speaks under, built from the locales package's sources
+  locales
   # Windows version resource check, desktop metadata checks; cpack's Debian package reads
   # the program's dependencies with file and dpkg-shlibdeps
   binutils-mingw-w64-x86-64 desktop-file-utils appstream file dpkg-dev
