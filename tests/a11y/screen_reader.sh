@@ -124,9 +124,8 @@ if [ "${1:-}" = --in-session ]; then
   [ -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" ] ||
     fail "speech-dispatcher did not start: $(cat "$work"/speech-dispatcher*)"
 
-  # Orca in Italian. Its role names ("pulsante radio", "allerta") are at-spi2-core's texts,
-  # which the C library gives under an Italian locale only (Debian 13's ignores LANGUAGE
-  # under C.UTF-8).
+  # Orca in Italian; its role names ("allerta") come from the C library, which on Debian 13
+  # ignores LANGUAGE under C.UTF-8: they need the Italian locale.
   LC_ALL=it_IT.UTF-8 LANGUAGE=it orca --user-prefs "$work/orca" --debug-file "$work/orca-debug.txt" \
     >"$work/orca.log" 2>&1 &
   pids+=($!)

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# appstreamcli validate --no-net FILE, as a maintainer runs it, but for the one warning that
-# AppStream 1.0 (Debian 13) gives where there is no homepage: the project has none yet
-# (docs/packaging.md). Every other error or warning fails.
+# appstreamcli validate --no-net FILE, but for AppStream 1.0's (Debian 13) warning of no
+# homepage, which the project has not yet (docs/packaging.md). Anything else fails.
 # Usage: appstream_validate.sh FILE
 set -uo pipefail
 command -v appstreamcli >/dev/null || { echo "skipped: no appstreamcli"; exit 77; }

@@ -64,9 +64,8 @@ entry() { dpkg-parsechangelog --file "$work/changelog" --show-field "$1"; }
 
 # As a maintainer runs it, with the informational tags shown too; those may stay.
 echo "lintian $(basename "$deb"):"
-# AppStream 1.0 (Debian 13) fails metadata without a homepage, which the project has none of
-# yet (docs/packaging.md), and lintian passes that on as appstream-metadata-validation-failed.
-# Where that is the metadata's only fault, that tag alone is left out.
+# Lintian passes AppStream 1.0's missing homepage on as appstream-metadata-validation-failed:
+# where that is the metadata's only fault (appstream_validate.sh), that tag alone is left out.
 metainfo=$work/unpacked/usr/share/metainfo/$APP_ID.metainfo.xml
 suppress=()
 if ! appstreamcli validate --no-net "$metainfo" >/dev/null 2>&1 &&
