@@ -14,7 +14,7 @@ seeds=$build/fuzz-seeds
 corpus=$build/fuzz-corpus
 artifacts=$build/fuzz-artifacts/
 
-CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTRAMELA_BUILD_FUZZ=ON -DBUILD_TESTING=OFF -DTRAMELA_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target core_fuzzer -j "${JOBS:-2}"
 

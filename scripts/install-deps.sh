@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Tramela need; with
+# Installs the Debian 12 or 13 packages that building, running and testing Tramela need; with
 # the argument "windows", those that cross-building, testing and packaging the Windows
-# program need; with "release", those that checking a release needs. Runs apt-get directly as
-# root, through sudo otherwise; does nothing when all are present.
-# Usage: install-deps.sh [windows|release]
+# program need; with "release", those that checking a release needs; with "debian13", those
+# that scripts/debian13-check.sh needs. Runs apt-get directly as root, through sudo otherwise;
+# does nothing when all are present.
+# Usage: install-deps.sh [windows|release|debian13]
 set -euo pipefail
 
 packages=(
@@ -15,8 +16,9 @@ packages=(
   qt6-base-private-dev
   # fonts the window is laid out for
   fonts-dejavu-core fonts-liberation2
-  # fuzzing and sanitizers
-  clang-14 libclang-rt-14-dev
+  # fuzzing: Debian's default clang and its compiler-rt, whose versions follow the release
+  # (clang-14 and libclang-rt-14-dev on Debian 12, clang-19 and libclang-rt-19-dev on 13)
+  clang libclang-rt-dev
   # end-to-end runs under a virtual display; xclip reads and fills the clipboard there
   xvfb xdotool x11-utils imagemagick libx11-dev xclip
   # what a blind user hears: the screen-reader test runs the Orca screen reader, which speaks
@@ -24,6 +26,8 @@ packages=(
   # of at-spi2-core, needs a window manager (openbox) to follow the focus, and runs under a
   # private D-Bus session (dbus)
   orca speech-dispatcher at-spi2-core openbox dbus
+  # and the Italian locale that Orca speaks under, built from the locales package's sources
+  locales
   # Windows version resource check, desktop metadata checks; cpack's Debian package reads
   # the program's dependencies with file and dpkg-shlibdeps
   binutils-mingw-w64-x86-64 desktop-file-utils appstream file dpkg-dev
@@ -47,9 +51,12 @@ windows_packages=(
 )
 # A release is checked by making it twice from two clones; diffoscope shows what differs.
 release_packages=(git diffoscope-minimal)
+# A Debian 13 made from scratch, to check the program there (scripts/debian13-check.sh).
+debian13_packages=(debootstrap)
 case "${1:-}" in
   windows) packages=("${windows_packages[@]}") ;;
   release) packages=("${release_packages[@]}") ;;
+  debian13) packages=("${debian13_packages[@]}") ;;
 esac
 
 missing=()

@@ -124,8 +124,9 @@ if [ "${1:-}" = --in-session ]; then
   [ -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" ] ||
     fail "speech-dispatcher did not start: $(cat "$work"/speech-dispatcher*)"
 
-  # Orca in Italian; the C library needs no Italian locale for that.
-  LC_ALL=C.UTF-8 LANGUAGE=it orca --user-prefs "$work/orca" --debug-file "$work/orca-debug.txt" \
+  # Orca in Italian; its role names ("allerta") come from the C library, which on Debian 13
+  # ignores LANGUAGE under C.UTF-8: they need the Italian locale.
+  LC_ALL=it_IT.UTF-8 LANGUAGE=it orca --user-prefs "$work/orca" --debug-file "$work/orca-debug.txt" \
     >"$work/orca.log" 2>&1 &
   pids+=($!)
   since=0
@@ -239,6 +240,18 @@ cleanup() {
   rm -rf "$root"
 }
 trap cleanup EXIT
+
+# A machine without the Italian locale gets one of the run's own, from the locales package.
+if ! locale -a 2>/dev/null | grep -qix 'it_IT\.utf-\?8'; then
+  if [ ! -f /usr/share/i18n/locales/it_IT ]; then
+    echo "skipped: no Italian locale and no locales package (scripts/install-deps.sh installs it)"
+    exit 77
+  fi
+  mkdir "$root/locales"
+  localedef --no-archive -i it_IT -f UTF-8 "$root/locales/it_IT.UTF-8" >"$root/localedef.log" 2>&1 ||
+    { cat "$root/localedef.log" >&2; echo "FAIL: localedef it_IT.UTF-8" >&2; exit 1; }
+  export LOCPATH=$root/locales
+fi
 
 # Writes the home, the runtime folder and the configurations of one attempt into $work.
 prepare() {
