@@ -254,6 +254,7 @@ void Form1::runEntry(OptionId option) {
     label1_->setResultText(result, isNumber ? ResultForm::Number : ResultForm::Text);
     announcer_.announce(options_->button(static_cast<int>(option)), result,
                         focusArrivesWithChoice_ ? ChoiceFocus::Arrives : ChoiceFocus::Stays);
+    emit resultShown(options_->button(static_cast<int>(option)), label1_);
   } catch (const std::exception& error) {
     report(error);
   } catch (...) {

@@ -45,6 +45,10 @@ class Form1 : public QWidget {
   // as its box allows.
   const FormState& formState() const { return state_; }
 
+ signals:
+  // A conversion chosen with the button chosen has shown its result in the label result.
+  void resultShown(QWidget* chosen, QWidget* result);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,6 +1,7 @@
 #include "window/screen_fit.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -9,6 +10,8 @@
 
 #include <algorithm>
 #include <cmath>
+
+#include "window/form1.h"
 
 namespace tramela {
 namespace {
@@ -22,6 +25,17 @@ QSize scrolledSize(QSize content, QSize available, int barExtent) {
   const QSize wanted(content.width() + (vertical ? barExtent : 0),
                      content.height() + (horizontal ? barExtent : 0));
   return wanted.boundedTo(available);
+}
+
+// Scrolls view the least that shows child whole, or its end where it is larger than the view.
+// (QScrollArea::ensureWidgetVisible shows a label's text cursor, not the label.)
+void showWhole(QScrollArea& view, const QWidget& child) {
+  const QRect area(child.mapTo(view.widget(), QPoint(0, 0)), child.size());
+  const auto scroll = [](QScrollBar* bar, int from, int to, int extent) {
+    bar->setValue(std::max(to - extent, std::min(bar->value(), from)));
+  };
+  scroll(view.horizontalScrollBar(), area.left(), area.right() + 1, view.viewport()->width());
+  scroll(view.verticalScrollBar(), area.top(), area.bottom() + 1, view.viewport()->height());
 }
 
 // A scrolled window that keeps itself within the available area, frame and all: as large as
@@ -48,6 +62,10 @@ class ScrolledWindow : public QScrollArea {
   }
 
  protected:
+  // The keys do in the window what they do where it is shown as it is: the arrows, Page Up
+  // and Page Down that no control takes scroll nothing.
+  void keyPressEvent(QKeyEvent* event) override { QWidget::keyPressEvent(event); }
+
   bool event(QEvent* event) override {
     const bool handled = QScrollArea::event(event);
     // The frame arrives with the window manager, which moves the window into it.
@@ -65,10 +83,10 @@ class ScrolledWindow : public QScrollArea {
 
 }  // namespace
 
-ScreenFit::ScreenFit(QWidget& window)
+ScreenFit::ScreenFit(Form1& window)
     : ScreenFit(window, window.screen()->availableGeometry()) {}
 
-ScreenFit::ScreenFit(QWidget& window, const QRect& available) : window_(window) {
+ScreenFit::ScreenFit(Form1& window, const QRect& available) : window_(window) {
   if (available.contains(QRect(available.topLeft(), window.size()))) {
     window.show();
     return;
@@ -77,6 +95,8 @@ ScreenFit::ScreenFit(QWidget& window, const QRect& available) : window_(window) 
   scroller->setWindowTitle(window.windowTitle());
   scroller->setWindowIcon(window.windowIcon());
   scroller->setFrameShape(QFrame::NoFrame);
+  // Tab visits the window's controls, as where it is shown as it is, and not the view.
+  scroller->setFocusPolicy(Qt::NoFocus);
   // Round the controls, the window's own colour, as where it is shown as it is.
   scroller->viewport()->setBackgroundRole(QPalette::Window);
   scroller->setWidget(&window);
@@ -88,6 +108,13 @@ ScreenFit::ScreenFit(QWidget& window, const QRect& available) : window_(window) 
                      if (now != nullptr && window_.isAncestorOf(now)) {
                        scroller_->ensureWidgetVisible(now);
                      }
+                   });
+  // A new result is seen whole, with the button that gave it where both fit: the view moves
+  // the least that shows the button, then the least that shows the result.
+  QObject::connect(&window, &Form1::resultShown, scroller.get(),
+                   [view = scroller.get()](QWidget* chosen, QWidget* result) {
+                     showWhole(*view, *chosen);
+                     showWhole(*view, *result);
                    });
   scroller_ = std::move(scroller);
   scroller_->show();

@@ -9,13 +9,18 @@ class QWidget;
 
 namespace tramela {
 
+class Form1;
+
 // Shows a window on a screen that may be too small for it.
 //
 // Where the window fits the available area of its screen (the screen less its panels), it
 // is shown as it is, nothing around it. Where it does not, as at 200 % on a 1366 x 768
 // screen, it is shown inside a scrolled window with its title and icon, no larger than that
 // area, whose frame lies within it: every control keeps its place and size in the window,
-// and the scroll bars bring each into view, as does the focus arriving on it.
+// and the scroll bars bring each into view, as does the focus arriving on it. Tab and the
+// arrow keys do what they do in the window as it is: the view is no Tab stop, and no key
+// scrolls it. After each conversion it scrolls the least that shows the result whole, and
+// the chosen button too where both fit.
 // Sizes are in device-independent pixels, as Qt's scaling gives them.
 //   ScreenFit(form1 312 x 503, available 1920 x 1050) -> Form1 shown as it is
 //   ScreenFit(form1 312 x 503, available 683 x 384)   -> scrolled window, client 683 x 384 at
@@ -23,9 +28,9 @@ namespace tramela {
 class ScreenFit {
  public:
   // Shows window on the screen it opens on.
-  explicit ScreenFit(QWidget& window);
+  explicit ScreenFit(Form1& window);
   // Shows window within available, in the coordinates of the screens.
-  ScreenFit(QWidget& window, const QRect& available);
+  ScreenFit(Form1& window, const QRect& available);
   // Takes the window back from the scrolled window, which it does not outlive.
   ~ScreenFit();
 

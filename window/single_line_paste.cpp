@@ -34,9 +34,11 @@ bool SingleLinePaste::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
       const auto* key = static_cast<QKeyEvent*>(event);
       if (!key->matches(QKeySequence::Paste)) break;
-      // As QLineEdit does: under X11's key scheme Ctrl+Shift+Insert pastes the selection.
-      const bool selection =
-          key->key() == Qt::Key_Insert && key->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
+      // Where the platform keeps a selection (X11), Ctrl+Shift+Insert pastes it, as QLineEdit
+      // does; elsewhere the key, where it pastes at all, pastes the clipboard.
+      const bool selection = QGuiApplication::clipboard()->supportsSelection() &&
+                             key->key() == Qt::Key_Insert &&
+                             key->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
       paste(selection ? QClipboard::Selection : QClipboard::Clipboard);
       return true;
     }

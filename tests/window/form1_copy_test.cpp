@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "app/qt_texts.h"
@@ -74,6 +75,27 @@ TEST_F(Form1Copy, TheContextMenuCopiesInItalian) {
   chooseFromMenu(QStringLiteral("Seleziona tutto"));
   chooseFromMenu(QStringLiteral("Copia"));
   EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "317,5");
+}
+
+// A result longer than Label1 shows is copied whole by every way of copying all of it.
+TEST_F(Form1Copy, ALongResultIsCopiedWhole) {
+  const QString whole = QStringLiteral("1,5 ").repeated(1000);
+  dati1()->setText(whole);
+  click(QStringLiteral("Option5"));
+  ASSERT_LT(label1()->text().size(), whole.size());
+  const std::function<void()> kCopies[] = {
+      [&] { QTest::keyClick(option(QStringLiteral("Option5")), Qt::Key_C, Qt::ControlModifier); },
+      [&] { QTest::keyClick(option(QStringLiteral("Option5")), Qt::Key_Insert, Qt::ControlModifier); },
+      [&] { label1()->actions().value(1)->trigger(), label1()->actions().value(0)->trigger(); },
+      [&] { label1()->actions().value(0)->trigger(); },  // nothing selected
+  };
+  for (const auto& copy : kCopies) {
+    SCOPED_TRACE(testing::Message() << "way " << &copy - kCopies);
+    QGuiApplication::clipboard()->clear();
+    option(QStringLiteral("Option5"))->setFocus();
+    copy();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().size(), whole.size());
+  }
 }
 
 // For every conversion of every input, the result copied from Label1 and pasted into dati1

@@ -12,7 +12,7 @@
 namespace tramela {
 namespace {
 
-enum class Paste { CtrlV, ShiftInsert, MenuIncolla, Drop };
+enum class Paste { CtrlV, ShiftInsert, MenuIncolla, Drop, SelectionKeys };
 
 void paste(QLineEdit& field, Paste how, const QString& text) {
   QGuiApplication::clipboard()->setText(text);
@@ -24,6 +24,10 @@ void paste(QLineEdit& field, Paste how, const QString& text) {
   switch (how) {
     case Paste::CtrlV: return QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
     case Paste::ShiftInsert: return QTest::keyClick(&field, Qt::Key_Insert, Qt::ShiftModifier);
+    case Paste::SelectionKeys:  // the selection holds the text, the clipboard something else
+      QGuiApplication::clipboard()->setText(QStringLiteral("9"));
+      QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
+      return QTest::keyClick(&field, Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier);
     case Paste::MenuIncolla:
       QCoreApplication::sendEvent(&field, &request);
       for (QAction* action : field.findChild<QMenu*>()->actions()) {
@@ -53,9 +57,11 @@ TEST(SingleLinePaste, ClipboardTextToFieldText) {
       {Paste::CtrlV, "\r\n1,5\r\n\r\n2\r\n", "", "", false, "1,5  2"},
       {Paste::CtrlV, "1,5\n", "7", "", true, "7"},
       {Paste::CtrlV, "1,5\n", "7", "9", true, "71,5"},
+      {Paste::SelectionKeys, "1,5\n", "", "", false, "1,5"},  // only where there is a selection
   };
   for (const auto& row : kCases) {
     SCOPED_TRACE(testing::Message() << "row " << &row - kCases);
+    if (row.how == Paste::SelectionKeys && !QGuiApplication::clipboard()->supportsSelection()) continue;
     QLineEdit field;
     new SingleLinePaste(&field);
     QTest::keyClicks(&field, row.typedBefore);
