@@ -20,7 +20,7 @@ packages=(
   # (clang-14 and libclang-rt-14-dev on Debian 12, clang-19 and libclang-rt-19-dev on 13)
   clang libclang-rt-dev
   # end-to-end runs under a virtual display; xclip reads and fills the clipboard there
-  xvfb xdotool x11-utils imagemagick libx11-dev xclip
+  xvfb xauth xdotool x11-utils imagemagick libx11-dev xclip
   # what a blind user hears: the screen-reader test runs the Orca screen reader, which speaks
   # through speech-dispatcher (here into a file), reads the window over the accessibility bus
   # of at-spi2-core, needs a window manager (openbox) to follow the focus, and runs under a
@@ -46,7 +46,7 @@ packages=(
 windows_packages=(
   build-essential cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools
   qt6-translations-l10n dpkg-dev xz-utils imagemagick
-  wine wine64 xvfb xdotool x11-utils libx11-dev xclip locales googletest python3-pefile
+  wine wine64 xvfb xauth xdotool x11-utils libx11-dev xclip locales googletest python3-pefile
   nsis osslsigncode openssl
 )
 # A release is checked by making it twice from two clones; diffoscope shows what differs.

@@ -74,13 +74,10 @@ class OptionButtonAccessible : public QAccessibleWidget {
   }
 
   QStringList actionNames() const override {
-    QStringList names;
-    if (widget()->isEnabled()) names << toggleAction();
-    return names + QAccessibleWidget::actionNames();
+    return QStringList(toggleAction()) + QAccessibleWidget::actionNames();
   }
 
   void doAction(const QString& name) override {
-    if (!widget()->isEnabled()) return;
     if (name != toggleAction()) return QAccessibleWidget::doAction(name);
     buttonUnderAction = button();
     button()->toggle();

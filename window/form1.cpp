@@ -183,9 +183,9 @@ void Form1::updateTabStop() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  // Only the option buttons are watched.
   if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
-  auto* button = qobject_cast<QRadioButton*>(watched);
-  if (button == nullptr) return QWidget::eventFilter(watched, event);
+  auto* button = static_cast<QRadioButton*>(watched);
   // The arrows walk the list as the user sees it, round from the last entry to the first.
   switch (static_cast<QKeyEvent*>(event)->key()) {
     case Qt::Key_Up:
@@ -203,7 +203,6 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 
 void Form1::moveSelection(QRadioButton* from, int step) {
   const auto at = std::find(optionsInListOrder_.begin(), optionsInListOrder_.end(), from);
-  if (at == optionsInListOrder_.end()) return;
   const int count = static_cast<int>(optionsInListOrder_.size());
   const int index = (static_cast<int>(at - optionsInListOrder_.begin()) + step + count) % count;
   QRadioButton* to = optionsInListOrder_[index];

@@ -24,7 +24,7 @@ KeypadDecimalKey::KeypadDecimalKey(QLineEdit* field) : QObject(field), field_(fi
 }
 
 bool KeypadDecimalKey::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != field_ || event->type() != QEvent::KeyPress ||
+  if (event->type() != QEvent::KeyPress ||
       !isKeypadDecimalKey(*static_cast<QKeyEvent*>(event))) {
     return QObject::eventFilter(watched, event);
   }

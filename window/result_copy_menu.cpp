@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QGuiApplication>
 
 #include "window/result_label.h"
@@ -16,10 +15,9 @@ ResultCopyMenu::ResultCopyMenu(ResultLabel* label) : QObject(label), label_(labe
   // Qt's own menu for a selectable label needs the focus; this one works without it.
   label_->setContextMenuPolicy(Qt::ActionsContextMenu);
 
-  auto* copyAction = new QAction(QCoreApplication::translate("QWidgetTextControl", "&Copy"), label_);
+  auto* copyAction = new QAction(QStringLiteral("&Copia"), label_);
   connect(copyAction, &QAction::triggered, this, &ResultCopyMenu::copy);
-  auto* selectAllAction =
-      new QAction(QCoreApplication::translate("QWidgetTextControl", "Select All"), label_);
+  auto* selectAllAction = new QAction(QStringLiteral("Seleziona &tutto"), label_);
   connect(selectAllAction, &QAction::triggered, this, &ResultCopyMenu::selectAll);
   label_->addActions({copyAction, selectAllAction});
 }

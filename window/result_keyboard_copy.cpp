@@ -1,7 +1,6 @@
 #include "window/result_keyboard_copy.h"
 
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -25,7 +24,6 @@ ResultKeyboardCopy::ResultKeyboardCopy(ResultLabel* label, QWidget* list)
 }
 
 bool ResultKeyboardCopy::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != list_) return QObject::eventFilter(watched, event);
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->matches(QKeySequence::Copy)) {
@@ -37,13 +35,9 @@ bool ResultKeyboardCopy::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  // Where the window system turns the Menu key into a context menu request of its own (X11
-  // does, before the key itself).
-  if (event->type() == QEvent::ContextMenu &&
-      static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
-    openMenu();
-    return true;
-  }
+  // The Menu key may also come as a context menu request (X11 sends one before the key, Qt 6.8
+  // only for a key left unused): the list has no menu of its own, so the key alone opens it,
+  // whatever the order.
   return QObject::eventFilter(watched, event);
 }
 

@@ -29,7 +29,6 @@ SingleLinePaste::SingleLinePaste(QLineEdit* field) : QObject(field), field_(fiel
 }
 
 bool SingleLinePaste::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != field_ || field_->isReadOnly()) return QObject::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::KeyPress: {
       const auto* key = static_cast<QKeyEvent*>(event);
@@ -70,11 +69,10 @@ void SingleLinePaste::paste(QClipboard::Mode mode) {
 }
 
 // QLineEdit's undo takes back a run of insertions as one; like its own paste, a paste is a
-// run of its own. Moving the cursor ends a run; where there is no text to move through, so
-// does clearing the (empty) field. With a selection, replacing it starts a run of its own.
+// run of its own. Moving the cursor ends a run. An empty field has no run to end, and with a
+// selection, replacing it starts a run of its own.
 void SingleLinePaste::endUndoStep() {
-  if (field_->hasSelectedText()) return;
-  if (field_->text().isEmpty()) return field_->clear();
+  if (field_->hasSelectedText() || field_->text().isEmpty()) return;
   const int at = field_->cursorPosition();
   field_->setCursorPosition(at > 0 ? at - 1 : at + 1);
   field_->setCursorPosition(at);

@@ -7,9 +7,9 @@
 #      I in dati1's context menu (Qt's Italian "&Incolla"), and 1,5 and a line break with
 #      Ctrl+V; then closes the window as a window manager does: the program ends with status
 #      0; then, with no regional settings at all (LANG=C), 1,5 with Option1 shows the same
-#      38,1, as the window's heading says; then, by keyboard alone, Ctrl+C in the list and
-#      Shift+F10, "Copia" copy 38,1, and Ctrl+C in dati1 copies dati1's text; under en_US,
-#      1.5 chosen with Down copies 38.1;
+#      38,1, as the window's heading says; then, by keyboard alone, Ctrl+C in the list,
+#      Shift+F10 and "Copia", and the Menu key and "Copia" copy 38,1, and Ctrl+C in dati1
+#      copies dati1's text; under en_US, 1.5 chosen with Down copies 38.1;
 #   2. types abc, clicks Option1, finds the error report titled "Tramela", dismisses it with
 #      Return: the program ends with status 1;
 #   3. closes the window right after start: the program ends with status 0.
@@ -231,17 +231,19 @@ plain=$(choose "$window" "$OPTION1_AT" "$empty")
 close_normally "$window"
 fi
 
-echo "   keyboard alone: 1,5, Tab, Down, Ctrl+C; Shift+F10 and Copia; Ctrl+C in the field"
+echo "   keyboard alone: 1,5, Tab, Down, Ctrl+C; Shift+F10, Menu and Copia; Ctrl+C in the field"
 start_tramela
 window=$(find_window TRAMELA) || fail "no window titled exactly TRAMELA"
 xdotool type --delay 20 "1,5"
 xdotool key Tab Down ctrl+c
 clipboard_holds "38,1" || fail "Ctrl+C in the list did not copy 38,1"
-printf none | xclip -selection clipboard >/dev/null 2>&1
-clipboard_holds "none" || fail "xclip did not take the clipboard"
-menu_opens shift+F10 || fail "Shift+F10 in the list opened no menu"
-xdotool key Return  # on "Copia", which the menu opens on
-clipboard_holds "38,1" || fail "Shift+F10 and Copia did not copy 38,1"
+for keys in shift+F10 Menu; do
+  printf none | xclip -selection clipboard >/dev/null 2>&1
+  clipboard_holds "none" || fail "xclip did not take the clipboard"
+  menu_opens $keys || fail "$keys in the list opened no menu"
+  xdotool key Return  # on "Copia", which the menu opens on
+  clipboard_holds "38,1" || fail "$keys and Copia did not copy 38,1"
+done
 xdotool windowfocus --sync "$window"  # a window manager gives the focus back after a menu
 xdotool key shift+Tab ctrl+c
 clipboard_holds "1,5" || fail "Ctrl+C in the field did not copy the field's text"

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@
 namespace tramela {
 namespace {
 
-enum class Paste { CtrlV, ShiftInsert, MenuIncolla, Drop, SelectionKeys };
+enum class Paste { CtrlV, ShiftInsert, MenuIncolla, Drop, SelectionKeys, MiddleClick };
 
 void paste(QLineEdit& field, Paste how, const QString& text) {
   QGuiApplication::clipboard()->setText(text);
@@ -25,8 +26,10 @@ void paste(QLineEdit& field, Paste how, const QString& text) {
     case Paste::CtrlV: return QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
     case Paste::ShiftInsert: return QTest::keyClick(&field, Qt::Key_Insert, Qt::ShiftModifier);
     case Paste::SelectionKeys:  // the selection holds the text, the clipboard something else
+    case Paste::MiddleClick:
       QGuiApplication::clipboard()->setText(QStringLiteral("9"));
       QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
+      if (how == Paste::MiddleClick) return QTest::mouseClick(&field, Qt::MiddleButton);
       return QTest::keyClick(&field, Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier);
     case Paste::MenuIncolla:
       QCoreApplication::sendEvent(&field, &request);
@@ -57,18 +60,31 @@ TEST(SingleLinePaste, ClipboardTextToFieldText) {
       {Paste::CtrlV, "\r\n1,5\r\n\r\n2\r\n", "", "", false, "1,5  2"},
       {Paste::CtrlV, "1,5\n", "7", "", true, "7"},
       {Paste::CtrlV, "1,5\n", "7", "9", true, "71,5"},
-      {Paste::SelectionKeys, "1,5\n", "", "", false, "1,5"},  // only where there is a selection
+      // Where there is a selection only.
+      {Paste::SelectionKeys, "1,5\n", "", "", false, "1,5"},
+      {Paste::MiddleClick, "\n1,5", "", "", false, "1,5"},
+      // Without line breaks, and so the same as Qt's own paste, down to what Ctrl+Z takes back.
+      {Paste::CtrlV, "1,5", "", "9", true, "1,5"},
+      {Paste::CtrlV, "1,5", "7\b", "9", true, "1,5"},
+      {Paste::MenuIncolla, "1,5", "7", "9", true, "71,5"},
+      {Paste::MiddleClick, "1,5", "7", "9", true, "71,5"},
   };
   for (const auto& row : kCases) {
     SCOPED_TRACE(testing::Message() << "row " << &row - kCases);
-    if (row.how == Paste::SelectionKeys && !QGuiApplication::clipboard()->supportsSelection()) continue;
-    QLineEdit field;
+    const bool needsSelection = row.how == Paste::SelectionKeys || row.how == Paste::MiddleClick;
+    if (needsSelection && !QGuiApplication::clipboard()->supportsSelection()) continue;
+    QLineEdit field, qtsOwn;
     new SingleLinePaste(&field);
-    QTest::keyClicks(&field, row.typedBefore);
-    paste(field, row.how, row.clipboard);
-    QTest::keyClicks(&field, row.typedAfter);
-    if (row.undo) QTest::keyClick(&field, Qt::Key_Z, Qt::ControlModifier);
+    for (QLineEdit* each : {&field, &qtsOwn}) {
+      QTest::keyClicks(each, row.typedBefore);
+      paste(*each, row.how, row.clipboard);
+      QTest::keyClicks(each, row.typedAfter);
+      if (row.undo) QTest::keyClick(each, Qt::Key_Z, Qt::ControlModifier);
+    }
     EXPECT_EQ(field.text().toStdString(), row.field);
+    if (!row.clipboard.contains(QRegularExpression(QStringLiteral(R"([\r\n\x{2028}\x{2029}])")))) {
+      EXPECT_EQ(field.text(), qtsOwn.text()) << "Qt's own paste does otherwise";
+    }
   }
 }
 
