@@ -33,7 +33,7 @@ FUZZ_SECONDS ?= 60
 hostile: deps
 	cmake --preset sanitize
 	cmake --build --preset sanitize -j $(JOBS)
-	ctest --preset sanitize -j $(JOBS)
+	ctest --preset sanitize -j $(JOBS) $(SANITIZE_CTEST_ARGS)
 	JOBS=$(JOBS) ./fuzz/run.sh $(FUZZ_SECONDS)
 
 # Windows: build-windows/app/tramela.exe, cross-built against a static Qt for Windows that
