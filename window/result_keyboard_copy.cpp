@@ -1,6 +1,7 @@
 #include "window/result_keyboard_copy.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -35,9 +36,14 @@ bool ResultKeyboardCopy::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  // The Menu key may also come as a context menu request (X11 sends one before the key, Qt 6.8
-  // only for a key left unused): the list has no menu of its own, so the key alone opens it,
-  // whatever the order.
+  // The window system may ask for the menu on its own: Windows does for Shift+F10 (under Wine
+  // its key never reaches the list), and X11 for the Menu key, before the key. Whichever of
+  // the two comes first opens the menu; the other reaches the open menu, which takes the keys.
+  if (event->type() == QEvent::ContextMenu &&
+      static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+    openMenu();
+    return true;
+  }
   return QObject::eventFilter(watched, event);
 }
 
