@@ -46,7 +46,7 @@ class Form1 : public QWidget {
   const FormState& formState() const { return state_; }
 
  signals:
-  // A conversion chosen with the button chosen has shown its result in the label result.
+  // A conversion has shown its result in result (Label1); chosen is the button that chose it.
   void resultShown(QWidget* chosen, QWidget* result);
 
  protected:
