@@ -142,10 +142,11 @@ retype() {  # window, keys for xdotool: everything in dati1 replaced
   xdotool "${@:2}"
 }
 
-# Waits until the clipboard holds exactly $1.
+# Waits until the clipboard holds exactly $1. (A program that took the clipboard and hangs
+# would keep xclip waiting for ever.)
 clipboard_holds() {
   for _ in $(seq "$TRIES"); do
-    [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ] && return 0
+    [ "$(timeout 2 xclip -o -selection clipboard 2>/dev/null)" = "$1" ] && return 0
     sleep "$POLL"
   done
   return 1
