@@ -2,10 +2,10 @@
 # Runs a test of the Windows program under Wine, and once more where it fails. Wine 8 on Xvfb
 # now and then leaves the program without an answer: of 9 runs of the end-to-end test on a
 # two-core machine, 2 failed at different steps, one with the window no longer changing, one
-# with the clipboard the program had taken never answering; the same runs of the Linux
-# program show nothing of the kind. A second failure fails the test; 77 (skipped) is passed
-# on at once. Each attempt has ATTEMPT_SECONDS, and what it left in the Wine prefix is ended
-# before the next.
+# with the clipboard the program had taken never answering; the Linux program's runs of the
+# same script have shown nothing of the kind. A second failure fails the test; 77 (skipped)
+# is passed on at once. Each attempt has ATTEMPT_SECONDS, and what it left in the Wine prefix
+# is ended before the next.
 # Usage: once_more_under_wine.sh PREFIX command [arguments]
 set -uo pipefail
 
